@@ -1,0 +1,13 @@
+#pragma once
+
+class QWidget;
+
+namespace zel {
+
+// Moves a window without a title bar with the pointer until the mouse button
+// is released, starting at the current cursor position. The window system's
+// own move is used where it offers one; otherwise the window follows the
+// pointer itself. Returns at once: the move goes on while events flow.
+void DragWindow(QWidget *window);
+
+} // namespace zel
