@@ -1,0 +1,6 @@
+#include "zelmain.h"
+
+int main(int argc, char *argv[])
+{
+    return zel::Main(argc, argv);
+}

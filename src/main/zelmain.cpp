@@ -1,0 +1,33 @@
+#include "zelmain.h"
+
+#include "formmain.h"
+#include "gothicfont.h"
+#include "messagebox.h"
+
+#include <QApplication>
+
+namespace zel {
+
+int Main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zel"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Zel"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(ZEL_VERSION_MAJOR)
+                                            .arg(ZEL_VERSION_MINOR)
+                                            .arg(ZEL_VERSION_PATCH));
+    registerFontSubstitutions();
+
+    FormMain form;
+    form.setProgramFolder(QApplication::applicationDirPath());
+    if (const Status status = form.Form_Initialize(); !status.isOk()) {
+        MessageBox::show(MessageBox::Kind::Warning,
+                         QStringLiteral("Zel cannot start: %1").arg(status.message()));
+        return 1;
+    }
+    form.show();
+    return QApplication::exec();
+}
+
+} // namespace zel

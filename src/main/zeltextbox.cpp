@@ -1,0 +1,112 @@
+#include "zeltextbox.h"
+
+#include "gothicfont.h"
+#include "twips.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace zel {
+
+ZelTextBox::ZelTextBox(int index, QWidget *frame)
+    : QWidget(frame)
+    , m_index(index)
+{
+    setFont(gothicFont(9.75, true));
+    setFocusPolicy(Qt::NoFocus);
+    setCursor(Qt::ArrowCursor);
+    setAutoFillBackground(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, colours.color(QPalette::Button));
+    colours.setColor(QPalette::WindowText, colours.color(QPalette::ButtonText));
+    setPalette(colours);
+    m_staticText.setTextFormat(Qt::PlainText);
+    m_staticText.setPerformanceHint(QStaticText::AggressiveCaching);
+}
+
+void ZelTextBox::setLeft(double twips)
+{
+    m_left = twips;
+    placeWidget();
+}
+
+void ZelTextBox::setTop(double twips)
+{
+    m_top = twips;
+    placeWidget();
+}
+
+void ZelTextBox::setWidth(double twips)
+{
+    m_width = twips;
+    placeWidget();
+}
+
+void ZelTextBox::setHeight(double twips)
+{
+    m_height = twips;
+    placeWidget();
+}
+
+void ZelTextBox::setText(const QString &text)
+{
+    if (text == m_text)
+        return;
+    m_text = text;
+    m_staticText.setText(text);
+    update();
+}
+
+void ZelTextBox::setVisible(bool visible)
+{
+    QWidget::setVisible(visible);
+}
+
+bool ZelTextBox::FontBold() const
+{
+    return font().bold();
+}
+
+bool ZelTextBox::FontItalic() const
+{
+    return font().italic();
+}
+
+QString ZelTextBox::FontName() const
+{
+    return font().family();
+}
+
+double ZelTextBox::FontSize() const
+{
+    return font().pointSizeF();
+}
+
+// The widget moves only when its pixel rectangle changes: a box that moved
+// less than a pixel needs no repaint.
+void ZelTextBox::placeWidget()
+{
+    const QRect pixels(twipsToPixels(m_left), twipsToPixels(m_top), twipsToPixels(m_width),
+                       twipsToPixels(m_height));
+    if (pixels != geometry())
+        setGeometry(pixels);
+}
+
+void ZelTextBox::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    painter.fillRect(event->rect(), palette().color(QPalette::Window));
+    if (m_text.isEmpty())
+        return;
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setFont(font());
+    painter.drawStaticText(0, 0, m_staticText);
+}
+
+void ZelTextBox::mousePressEvent(QMouseEvent *event)
+{
+    Q_EMIT MouseDown(m_index, event->button());
+}
+
+} // namespace zel
