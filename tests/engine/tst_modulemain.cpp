@@ -1,0 +1,190 @@
+#include "fakedisplay.h"
+#include "modulemain.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace zel;
+using namespace zel::test;
+
+namespace {
+
+// The tag removal as first written: after every removal, search again from
+// position 1. The model that StripTags must agree with.
+QString stripTagsModel(QString text, const QString &open, const QString &close)
+{
+    const auto inStr = [](qsizetype start, const QString &s, const QString &find) {
+        return s.indexOf(find, start - 1) + 1;
+    };
+    qsizetype a = inStr(1, text, open);
+    while (a != 0) {
+        const qsizetype b = inStr(a + 1, text, close);
+        if (b == 0)
+            break;
+        text = text.left(a - 1) + text.mid(b);
+        a = inStr(1, text, open);
+    }
+    return text;
+}
+
+} // namespace
+
+class TestModuleMain final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void stripTags_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("open");
+        QTest::addColumn<QString>("close");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("two tags") << u"a<b>c<d>e"_s << u"<"_s << u">"_s << u"ace"_s;
+        QTest::newRow("unclosed opener stays") << u"x<y"_s << u"<"_s << u">"_s << u"x<y"_s;
+        QTest::newRow("closer before opener stays") << u"a>b<c>d"_s << u"<"_s << u">"_s << u"a>bd"_s;
+        QTest::newRow("nested: rest of outer span stays") << u"<<x>y>"_s << u"<"_s << u">"_s << u"y>"_s;
+        QTest::newRow("empty tag") << u"<>"_s << u"<"_s << u">"_s << QString();
+        QTest::newRow("no opener") << u"plain > text"_s << u"<"_s << u">"_s << u"plain > text"_s;
+        QTest::newRow("tag then unclosed opener") << u"a<b>c<d"_s << u"<"_s << u">"_s << u"ac<d"_s;
+        QTest::newRow("same delimiter twice") << u"a|b|c|d"_s << u"|"_s << u"|"_s << u"ac|d"_s;
+        QTest::newRow("removal joins a new opener") << u"aabxbx"_s << u"ab"_s << u"x"_s << QString();
+        QTest::newRow("empty delimiters end") << u"abcde"_s << QString() << QString() << QString();
+    }
+
+    void stripTags()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, open);
+        QFETCH(QString, close);
+        QFETCH(QString, expected);
+        StripTags(text, open, close);
+        QCOMPARE(text, expected);
+    }
+
+    void stripTagsAgreesWithModel_data()
+    {
+        QTest::addColumn<QString>("open");
+        QTest::addColumn<QString>("close");
+        QTest::addColumn<QString>("alphabet");
+        QTest::newRow("angle brackets") << u"<"_s << u">"_s << u"<>ab"_s;
+        QTest::newRow("one character for both") << u"|"_s << u"|"_s << u"|ab"_s;
+        QTest::newRow("two-character opener") << u"<!"_s << u">"_s << u"<!>a"_s;
+    }
+
+    void stripTagsAgreesWithModel()
+    {
+        QFETCH(QString, open);
+        QFETCH(QString, close);
+        QFETCH(QString, alphabet);
+        QRandomGenerator random(20240607);
+        for (int i = 0; i < 20000; ++i) {
+            QString text;
+            const int length = random.bounded(25);
+            for (int c = 0; c < length; ++c)
+                text += alphabet.at(random.bounded(int(alphabet.size())));
+            const QString original = text;
+            StripTags(text, open, close);
+            QCOMPARE(text, stripTagsModel(original, open, close));
+        }
+    }
+
+    void replaceLineBreaks_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("hadLineBreak");
+        QTest::newRow("CR LF wins, lone LF stays") << u"a\r\nb\nc"_s << u"a b\nc"_s << true;
+        QTest::newRow("LF wins, lone CR stays") << u"a\nb\rc"_s << u"a b\rc"_s << true;
+        QTest::newRow("CR alone") << u"a\rb"_s << u"a b"_s << true;
+        QTest::newRow("two CR LF in a row") << u"a\r\n\r\nb"_s << u"a  b"_s << true;
+        QTest::newRow("none") << u"abc"_s << u"abc"_s << false;
+    }
+
+    void replaceLineBreaks()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QFETCH(bool, hadLineBreak);
+        bool had = !hadLineBreak;
+        QVERIFY(ReplaceLineBreaks(text, u" "_s, had).isOk());
+        QCOMPARE(text, expected);
+        QCOMPARE(had, hadLineBreak);
+    }
+
+    void folderOfPath_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("sep");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("file in folder") << u"C:\\dir\\file.txt"_s << u"\\"_s << u"C:\\dir\\"_s;
+        QTest::newRow("file in root") << u"C:\\file.txt"_s << u"\\"_s << u"C:\\"_s;
+        QTest::newRow("ends with separator") << u"C:\\dir\\"_s << u"\\"_s << u"C:\\dir\\"_s;
+        QTest::newRow("no separator") << u"file.txt"_s << u"\\"_s << u"file.txt"_s;
+        QTest::newRow("only the first") << u"\\file"_s << u"\\"_s << u"\\"_s;
+        QTest::newRow("empty") << QString() << u"\\"_s << QString();
+        QTest::newRow("search ignores case") << u"aXbxc"_s << u"x"_s << u"aXbx"_s;
+        QTest::newRow("end test is exact") << u"abx"_s << u"X"_s << u"abx"_s;
+        QTest::newRow("empty separator") << u"abc"_s << QString() << u"abc"_s;
+    }
+
+    void folderOfPath()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, sep);
+        QFETCH(QString, expected);
+        QCOMPARE(FolderOfPath(path, sep), expected);
+    }
+
+    void fitTextBoxMeasuresInTheBoxFontAndRestoresTheForm_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("width");
+        QTest::newRow("text") << u"abcd"_s << 40.0;
+        QTest::newRow("empty") << QString() << 0.0;
+    }
+
+    void fitTextBoxMeasuresInTheBoxFontAndRestoresTheForm()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, width);
+        QStringList log;
+        FakeMeasuringForm form { log };
+        FakeTextBox box { log, 0 };
+        box.setFont(true, true, u"BoxFace"_s, 9);
+        box.setText(text);
+        log.clear();
+
+        FitTextBox(form, box);
+        QCOMPARE(box.Width(), width);
+        QCOMPARE(box.Height(), 108.0);
+        QCOMPARE(form.measuredIn, QStringList({ u"1/1/BoxFace/9"_s, u"1/1/BoxFace/9"_s }));
+        QCOMPARE(form.font(), u"0/0/FormFace/20"_s);
+        QCOMPARE(log, QStringList({ u"form.FontBold=1"_s, u"form.FontItalic=1"_s, u"form.FontName=BoxFace"_s,
+                                    u"form.FontSize=9"_s, u"box0.Width="_s + QString::number(width),
+                                    u"box0.Height=108"_s, u"form.FontBold=0"_s, u"form.FontItalic=0"_s,
+                                    u"form.FontName=FormFace"_s, u"form.FontSize=20"_s }));
+    }
+
+    void delay_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("yields");
+        QTest::newRow("0") << 0 << 0;
+        QTest::newRow("negative") << -3 << 0;
+        QTest::newRow("3") << 3 << 3;
+    }
+
+    void delay()
+    {
+        QFETCH(int, count);
+        QFETCH(int, yields);
+        FakeEventQueue queue;
+        Delay(queue, count);
+        QCOMPARE(queue.yields, yields);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestModuleMain)
+#include "tst_modulemain.moc"

@@ -1,0 +1,85 @@
+#include "pacedeventqueue.h"
+#include "yieldschedule.h"
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTest>
+
+#include <chrono>
+
+using namespace zel;
+using std::chrono::microseconds;
+
+namespace {
+
+class EventCounter final : public QObject
+{
+public:
+    bool event(QEvent *event) override
+    {
+        if (event->type() == QEvent::User)
+            ++count;
+        return QObject::event(event);
+    }
+    int count = 0;
+};
+
+} // namespace
+
+class TestPacedEventQueue final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void slots_data()
+    {
+        // Times in microseconds after the first yield.
+        QTest::addColumn<QList<int>>("nows");
+        QTest::addColumn<QList<int>>("slots");
+        QTest::newRow("on time") << QList { 0, 1000, 2000, 3000 } << QList { 1000, 2000, 3000, 4000 };
+        QTest::newRow("work between yields does not slow the rate")
+            << QList { 0, 1400, 2400 } << QList { 1000, 2000, 3000 };
+        QTest::newRow("a little late catches up") << QList { 0, 4000, 4000, 4000 }
+                                                  << QList { 1000, 2000, 3000, 4000 };
+        QTest::newRow("a stall starts again from now") << QList { 0, 50000, 50000 }
+                                                       << QList { 1000, 51000, 52000 };
+    }
+
+    void slots()
+    {
+        QFETCH(QList<int>, nows);
+        QFETCH(QList<int>, slots);
+        YieldSchedule schedule;
+        const YieldSchedule::Clock::time_point start = YieldSchedule::Clock::now();
+        QList<int> actual;
+        for (const int now : nows)
+            actual << int((schedule.nextSlot(start + microseconds(now)) - start) / microseconds(1));
+        QCOMPARE(actual, slots);
+    }
+
+    void yieldsArePacedNotSpun()
+    {
+        PacedEventQueue queue;
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < 200; ++i)
+            queue.yieldOnce();
+        // Only the lower bound is reliable on a loaded machine.
+        QCOMPARE_GE(timer.elapsed(), 150);
+    }
+
+    void yieldDeliversPostedEventsAndDeferredDeletes()
+    {
+        PacedEventQueue queue;
+        EventCounter counter;
+        QCoreApplication::postEvent(&counter, new QEvent(QEvent::User));
+        QPointer<QObject> doomed = new QObject;
+        doomed->deleteLater();
+        queue.yieldOnce();
+        QCOMPARE(counter.count, 1);
+        QVERIFY(doomed.isNull());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPacedEventQueue)
+#include "tst_pacedeventqueue.moc"
