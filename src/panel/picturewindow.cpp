@@ -1,0 +1,136 @@
+#include "picturewindow.h"
+
+#include "backgroundpicture.h"
+#include "labelbutton.h"
+#include "linewidget.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+namespace zel {
+
+PictureWindow::PictureWindow(const QString &name, const QString &title,
+                             const QColor &cornerColour, const QColor &averageColour,
+                             Qt::WindowFlags extraFlags)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | extraFlags)
+    , m_picture(backgroundPicture(cornerColour, averageColour))
+{
+    setObjectName(name);
+    setWindowTitle(title);
+    setFixedSize(kSize);
+    setMouseTracking(true);
+}
+
+PictureWindow::~PictureWindow() = default;
+
+LabelButton *PictureWindow::labelButton(qint16 index) const
+{
+    for (LabelButton *button : m_labelButtons) {
+        if (button->index() == index)
+            return button;
+    }
+    return nullptr;
+}
+
+LineWidget *PictureWindow::frameLine(int index) const
+{
+    if (index < 0 || index >= static_cast<int>(m_lines.size()))
+        return nullptr;
+    return m_lines[static_cast<std::size_t>(index)];
+}
+
+void PictureWindow::centreOnScreen()
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+}
+
+QLabel *PictureWindow::addLabel(const QString &name, const QString &caption,
+                                const TwipsRect &place, const QFont &font,
+                                Qt::Alignment alignment)
+{
+    auto *label = new QLabel(this);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(caption);
+    label->setGeometry(pixelRect(place));
+    styleLabel(*label, font, alignment);
+    return label;
+}
+
+LabelButton *PictureWindow::addLabelButton(qint16 index, const QString &caption,
+                                           const TwipsRect &place, const QFont &font,
+                                           Qt::Alignment alignment)
+{
+    auto *button = new LabelButton(index, caption, place, this);
+    styleLabel(*button, font, alignment);
+    connect(button, &LabelButton::pressed, this, &PictureWindow::labelPressed);
+    connect(button, &LabelButton::released, this, &PictureWindow::labelReleased);
+    connect(button, &LabelButton::clicked, this, &PictureWindow::labelClicked);
+    connect(button, &LabelButton::moved, this, &PictureWindow::labelMoved);
+    m_labelButtons.push_back(button);
+    return button;
+}
+
+void PictureWindow::addFrameLines()
+{
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        auto *line = new LineWidget(this);
+        line->setObjectName(QStringLiteral("LineCB%1").arg(i));
+        line->setLineVisible(false);
+        line->bringToFront();
+        m_lines[i] = line;
+    }
+}
+
+void PictureWindow::styleLabel(QLabel &label, const QFont &font, Qt::Alignment alignment) const
+{
+    label.setFont(font);
+    label.setAlignment(alignment);
+    label.setAutoFillBackground(false);
+    label.setFocusPolicy(Qt::NoFocus);
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::WindowText, kLabelColour);
+    label.setPalette(palette);
+}
+
+bool PictureWindow::isBackground(const QPoint &position) const
+{
+    return childAt(position) == nullptr;
+}
+
+void PictureWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_picture);
+    // The thin raised border lies on the picture's outermost pixels.
+    const QRect edge = rect().adjusted(0, 0, -1, -1);
+    painter.setPen(QColor(255, 255, 255));
+    painter.drawLine(edge.topLeft(), edge.topRight());
+    painter.drawLine(edge.topLeft(), edge.bottomLeft());
+    painter.setPen(QColor(64, 64, 64));
+    painter.drawLine(edge.bottomLeft(), edge.bottomRight());
+    painter.drawLine(edge.topRight(), edge.bottomRight());
+}
+
+// Mouse events of plain labels come up to here too; only the bare background
+// counts.
+void PictureWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (isBackground(event->position().toPoint()))
+        Q_EMIT backgroundMoved();
+}
+
+void PictureWindow::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (isBackground(event->position().toPoint()))
+        Q_EMIT backgroundPressed();
+}
+
+} // namespace zel
