@@ -1,0 +1,50 @@
+#include "pagedecoder.h"
+
+#include "charsetsniffer.h"
+
+#include <array>
+
+namespace zel {
+
+bool PageDecoder::isBinaryMediaType(QByteArrayView contentType)
+{
+    const QByteArray type = CharsetSniffer::mediaType(contentType);
+    for (const char *family : { "image/", "audio/", "video/", "font/" }) {
+        if (type.startsWith(family))
+            return true;
+    }
+    static constexpr std::array kBinaryTypes = {
+        "application/zip",
+        "application/gzip",
+        "application/x-gzip",
+        "application/x-tar",
+        "application/x-bzip2",
+        "application/x-xz",
+        "application/x-7z-compressed",
+        "application/vnd.rar",
+        "application/x-rar-compressed",
+        "application/pdf",
+    };
+    for (const char *binaryType : kBinaryTypes) {
+        if (type == binaryType)
+            return true;
+    }
+    return false;
+}
+
+TextDecoder::Result PageDecoder::decode(const QByteArray &body, QByteArrayView contentType)
+{
+    if (CharsetSniffer::hasByteOrderMark(body))
+        return TextDecoder::decode(body);
+
+    for (const QByteArray &charset :
+         { CharsetSniffer::fromContentType(contentType), CharsetSniffer::fromDocument(body) }) {
+        if (charset.isEmpty())
+            continue;
+        if (std::optional<TextDecoder::Result> decoded = TextDecoder::decodeAs(body, charset))
+            return *std::move(decoded);
+    }
+    return TextDecoder::decode(body);
+}
+
+} // namespace zel

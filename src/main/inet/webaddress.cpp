@@ -1,0 +1,59 @@
+#include "webaddress.h"
+
+#include "loadfailure.h"
+
+#include <QRegularExpression>
+
+namespace zel {
+
+namespace {
+
+bool isWebScheme(const QString &scheme)
+{
+    return scheme == u"http" || scheme == u"https";
+}
+
+QString notAnAddress()
+{
+    return QStringLiteral("this is not a web address (only http:// and https:// addresses can be "
+                          "loaded)");
+}
+
+} // namespace
+
+Status WebAddress::parse(const QString &typed, QUrl &url)
+{
+    const QString trimmed = typed.trimmed();
+    if (trimmed.isEmpty())
+        return loadFailure(typed, QStringLiteral("no address was given"));
+
+    static const QRegularExpression explicitScheme(QStringLiteral("^([A-Za-z][A-Za-z0-9+.-]*)://"));
+    const QRegularExpressionMatch schemeMatch = explicitScheme.match(trimmed);
+    QUrl candidate;
+    if (schemeMatch.hasMatch()) {
+        const QString scheme = schemeMatch.captured(1).toLower();
+        if (!isWebScheme(scheme)) {
+            return loadFailure(typed,
+                               QStringLiteral("addresses starting with \"%1:\" are not "
+                                              "supported, only http and https")
+                                   .arg(scheme));
+        }
+        candidate = QUrl(trimmed, QUrl::TolerantMode);
+    } else {
+        candidate = QUrl::fromUserInput(trimmed);
+        if (candidate.isValid() && !candidate.scheme().isEmpty() &&
+            !isWebScheme(candidate.scheme()) && candidate.scheme() != u"file") {
+            return loadFailure(typed,
+                               QStringLiteral("addresses starting with \"%1:\" are not "
+                                              "supported, only http and https")
+                                   .arg(candidate.scheme()));
+        }
+    }
+
+    if (!candidate.isValid() || !isWebScheme(candidate.scheme()) || candidate.host().isEmpty())
+        return loadFailure(typed, notAnAddress());
+    url = candidate;
+    return Status::ok();
+}
+
+} // namespace zel
