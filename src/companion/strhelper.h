@@ -17,8 +17,9 @@ public:
                    int count = 0, int compare = 0);
 
     // Moves the first `maxLength` characters of `source` (all of it when
-    // shorter) into `destination`. A cut never splits a surrogate pair: a pair
-    // that would straddle the limit stays in `source`.
+    // shorter) into `destination`. A pair of surrogates that would straddle
+    // the limit stays in `source`, unless the limit is 1: every cut of a
+    // non-empty source takes something.
     Status CutHead(QString &source, QString &destination, int maxLength);
 
     // How many leading characters of `text` a cut at `maxLength` takes.

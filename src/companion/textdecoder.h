@@ -20,7 +20,10 @@ public:
     };
 
     // Detects the encoding (byte-order mark, binary check, strict UTF-8,
-    // then a guess) and decodes.
+    // then a guess) and decodes. Where the guess is weak (short text, a few
+    // Japanese words among Latin ones) windows-31j or EUC-JP win if either
+    // reads the data cleanly; windows-1252 is the last resort. Bad bytes
+    // become replacement characters.
     static Result decode(const QByteArray &bytes);
 
     // Decodes with a named charset (e.g. from a Content-Type header or a

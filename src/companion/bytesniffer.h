@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+namespace zel {
+
+// Byte-level looks at raw data, before any decoding: byte-order marks, the
+// binary check and how well the bytes hold together as UTF-8.
+class ByteSniffer final
+{
+public:
+    enum class Bom { None, Utf8, Utf16LE, Utf16BE, Utf32LE, Utf32BE };
+
+    struct Utf8Counts
+    {
+        qsizetype validMultiByte = 0; // well-formed sequences of 2 to 4 bytes
+        qsizetype invalid = 0; // bytes that start no well-formed sequence
+    };
+
+    // Only the head of the data is looked at by the binary check.
+    static constexpr qsizetype kBinaryCheckLength = 64 * 1024;
+    // More control characters than this share of the head means binary data.
+    static constexpr int kMaxControlPercent = 5;
+
+    static Bom bomOf(QByteArrayView bytes);
+    static qsizetype bomLength(Bom bom);
+
+    // True when the head holds a NUL byte or too many control characters.
+    // Tab, line breaks, form feed, ESC (ISO-2022) and SUB (old DOS end of
+    // file) are ordinary in text and not counted.
+    static bool looksBinary(QByteArrayView bytes);
+    static bool isControl(char byte);
+
+    static Utf8Counts countUtf8(QByteArrayView bytes);
+
+    // The longest head of at most `maxLength` bytes that ends after a byte
+    // below 0x40, which never is the second byte of a double-byte character
+    // in Shift_JIS or EUC-JP; the plain head when there is no such byte.
+    static QByteArrayView headAtCharBoundary(QByteArrayView bytes, qsizetype maxLength);
+};
+
+} // namespace zel

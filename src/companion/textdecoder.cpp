@@ -1,0 +1,243 @@
+#include "textdecoder.h"
+
+#include "bytesniffer.h"
+#include "charsetdetector.h"
+
+#include <QByteArrayList>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <utility>
+
+namespace zel {
+
+namespace {
+
+using Bom = ByteSniffer::Bom;
+
+const QByteArray kUtf8 = QByteArrayLiteral("UTF-8");
+// Shift_JIS as Windows writes it, with the NEC and IBM extensions (①, ㈱, 髙).
+const QByteArray kWindows31j = QByteArrayLiteral("windows-31j");
+const QByteArray kEucJp = QByteArrayLiteral("EUC-JP");
+// For data that no Japanese or Unicode reading decodes cleanly and that the
+// detector cannot name: Western text as Windows writes it.
+const QByteArray kSingleByteFallback = QByteArrayLiteral("windows-1252");
+
+// Data is UTF-8 when it holds at least this many well-formed multi-byte
+// sequences per bad byte: valid UTF-8, and UTF-8 with a few damaged bytes.
+// Shift_JIS, EUC-JP and Latin-1 text come nowhere near it: nearly every
+// non-ASCII character there is a bad byte for UTF-8.
+constexpr qsizetype kUtf8MajorityRatio = 2;
+// How much of the data the Japanese readings are tried on.
+constexpr qsizetype kJapaneseTrialLength = 64 * 1024;
+
+// Detector answers that are multi-byte or Unicode encodings and are trusted
+// as they are. Its single-byte answers are not: for short Japanese text, or a
+// few Japanese words among Latin ones, it names e.g. WINDOWS-1252.
+bool isTrustedGuess(const QByteArray &guess)
+{
+    static const QByteArrayList multiByte = { "SHIFT_JIS", "EUC-JP", "EUC-KR",    "EUC-TW",
+                                              "GB18030",   "BIG5",   "HZ-GB-2312" };
+    return guess.startsWith("UTF-") || guess.startsWith("ISO-2022-") || multiByte.contains(guess);
+}
+
+bool isKnown(const QByteArray &charset)
+{
+    return !charset.isEmpty() && QStringDecoder(charset.constData()).isValid();
+}
+
+// Labels that name windows-31j or windows-1252 in practice, as web browsers read them.
+QByteArray canonicalCharset(QByteArrayView label)
+{
+    QByteArray name = label.trimmed().toByteArray();
+    if (name.size() >= 2 && (name.front() == '"' || name.front() == '\'') &&
+        name.back() == name.front())
+        name = name.sliced(1, name.size() - 2).trimmed();
+    const QByteArray lower = name.toLower();
+    static const QByteArrayList shiftJis = { "shift_jis",   "shift-jis", "sjis",
+                                             "x-sjis",      "ms_kanji",  "csshiftjis",
+                                             "windows-31j", "cp932",     "ms932" };
+    static const QByteArrayList western = { "iso-8859-1", "iso8859-1", "latin1", "l1",
+                                            "us-ascii",   "ascii",     "cp1252", "windows-1252" };
+    if (shiftJis.contains(lower))
+        return kWindows31j;
+    if (western.contains(lower))
+        return kSingleByteFallback;
+    return name;
+}
+
+struct Decoded
+{
+    QString text;
+    bool clean = true;
+};
+
+Decoded decodePlain(QByteArrayView bytes, const QByteArray &charset)
+{
+    // Stateless: a sequence cut off at the end is reported instead of kept back.
+    QStringDecoder decoder(charset.constData(), QStringDecoder::Flag::Stateless);
+    Decoded decoded;
+    decoded.text = decoder.decode(bytes);
+    decoded.clean = !decoder.hasError();
+    // ICU's legacy converters put SUB where a byte made no sense.
+    if (!decoded.clean && !bytes.contains('\x1A'))
+        decoded.text.replace(QChar(0x1A), QChar::ReplacementCharacter);
+    return decoded;
+}
+
+bool isRotatedControl(char byte)
+{
+    return byte == '\x1A' || byte == '\x1C' || byte == '\x7F';
+}
+
+// ICU's Shift_JIS table follows IBM and swaps the controls 0x1A, 0x1C and
+// 0x7F around (0x1A, the old DOS end of file, would come out as U+001C). No
+// double-byte character holds them, so they are taken over as they stand.
+Decoded decodeShiftJis(QByteArrayView bytes)
+{
+    Decoded decoded;
+    qsizetype start = 0;
+    while (true) {
+        const auto control = std::find_if(bytes.begin() + start, bytes.end(), isRotatedControl);
+        const qsizetype end = control - bytes.begin();
+        const Decoded piece = decodePlain(bytes.sliced(start, end - start), kWindows31j);
+        decoded.text += piece.text;
+        decoded.clean = decoded.clean && piece.clean;
+        if (control == bytes.end())
+            return decoded;
+        decoded.text += QLatin1Char(*control);
+        start = end + 1;
+    }
+}
+
+Decoded decodeWith(QByteArrayView bytes, const QByteArray &charset)
+{
+    return charset == kWindows31j ? decodeShiftJis(bytes) : decodePlain(bytes, charset);
+}
+
+TextDecoder::Result textResult(Decoded decoded, QByteArray encoding)
+{
+    return { true, std::move(decoded.text), std::move(encoding) };
+}
+
+TextDecoder::Result binaryResult()
+{
+    return { false, {}, {} };
+}
+
+QByteArray bomEncoding(Bom bom)
+{
+    switch (bom) {
+    case Bom::None:
+        break;
+    case Bom::Utf8:
+        return kUtf8;
+    case Bom::Utf16LE:
+        return QByteArrayLiteral("UTF-16LE");
+    case Bom::Utf16BE:
+        return QByteArrayLiteral("UTF-16BE");
+    case Bom::Utf32LE:
+        return QByteArrayLiteral("UTF-32LE");
+    case Bom::Utf32BE:
+        return QByteArrayLiteral("UTF-32BE");
+    }
+    return {};
+}
+
+// Data that starts with a byte-order mark: the mark decides. Wide Unicode
+// text is full of NUL bytes, so only UTF-8 goes through the binary check.
+TextDecoder::Result decodeByBom(QByteArrayView bytes, Bom bom)
+{
+    if (bom == Bom::Utf8 && ByteSniffer::looksBinary(bytes.sliced(ByteSniffer::bomLength(bom))))
+        return binaryResult();
+    const QByteArray encoding = bomEncoding(bom);
+    return textResult(decodeWith(bytes, encoding), encoding);
+}
+
+qsizetype halfWidthKatakanaCount(const QString &text)
+{
+    return std::count_if(text.cbegin(), text.cend(),
+                         [](QChar c) { return c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F; });
+}
+
+// windows-31j or EUC-JP, whichever reads the head of the data cleanly. When
+// both do, half-width katakana, rare in real text and typical of EUC-JP read
+// as Shift_JIS, tell them apart.
+QByteArray cleanJapaneseReading(QByteArrayView bytes)
+{
+    const QByteArrayView head = ByteSniffer::headAtCharBoundary(bytes, kJapaneseTrialLength);
+    const Decoded asShiftJis = decodeWith(head, kWindows31j);
+    const Decoded asEucJp = decodeWith(head, kEucJp);
+    if (asShiftJis.clean && asEucJp.clean)
+        return halfWidthKatakanaCount(asEucJp.text) < halfWidthKatakanaCount(asShiftJis.text)
+            ? kEucJp
+            : kWindows31j;
+    if (asShiftJis.clean)
+        return kWindows31j;
+    if (asEucJp.clean)
+        return kEucJp;
+    return {};
+}
+
+QByteArray chooseLegacyCharset(QByteArrayView bytes)
+{
+    const QByteArray guess = CharsetDetector::guess(bytes);
+    if (isTrustedGuess(guess)) {
+        const QByteArray charset = canonicalCharset(guess);
+        if (isKnown(charset))
+            return charset;
+    }
+    if (QByteArray japanese = cleanJapaneseReading(bytes); !japanese.isEmpty())
+        return japanese;
+    if (guess != "ASCII") {
+        const QByteArray charset = canonicalCharset(guess);
+        if (isKnown(charset))
+            return charset;
+    }
+    return kSingleByteFallback;
+}
+
+bool isMostlyUtf8(QByteArrayView bytes)
+{
+    const ByteSniffer::Utf8Counts counts = ByteSniffer::countUtf8(bytes);
+    return counts.validMultiByte >= kUtf8MajorityRatio * counts.invalid;
+}
+
+bool isWideUnicode(const QByteArray &charset)
+{
+    const QByteArray upper = charset.toUpper();
+    return upper.startsWith("UTF-16") || upper.startsWith("UTF-32") || upper.startsWith("UCS-");
+}
+
+} // namespace
+
+TextDecoder::Result TextDecoder::decode(const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return { true, {}, kUtf8 };
+    if (const Bom bom = ByteSniffer::bomOf(bytes); bom != Bom::None)
+        return decodeByBom(bytes, bom);
+    if (ByteSniffer::looksBinary(bytes))
+        return binaryResult();
+    // ISO-2022-JP is 7-bit and so valid UTF-8 too; its escapes send it to the detector.
+    const bool hasEscape = bytes.contains('\x1B');
+    if (!hasEscape && isMostlyUtf8(bytes))
+        return textResult(decodeWith(bytes, kUtf8), kUtf8);
+    const QByteArray charset = chooseLegacyCharset(bytes);
+    return textResult(decodeWith(bytes, charset), charset);
+}
+
+std::optional<TextDecoder::Result> TextDecoder::decodeAs(const QByteArray &bytes,
+                                                         const QByteArray &charset)
+{
+    const QByteArray name = canonicalCharset(charset);
+    if (!isKnown(name))
+        return std::nullopt;
+    if (const Bom bom = ByteSniffer::bomOf(bytes); bom != Bom::None)
+        return decodeByBom(bytes, bom);
+    if (!isWideUnicode(name) && ByteSniffer::looksBinary(bytes))
+        return binaryResult();
+    return textResult(decodeWith(bytes, name), name);
+}
+
+} // namespace zel
