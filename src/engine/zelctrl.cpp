@@ -53,7 +53,7 @@ Status ZelCtrl::setFuel(bool on)
 Status ZelCtrl::setText(const QString &text)
 {
     m_fullText = text;
-    m_restText = text;
+    m_restStart = 0;
     if (m_fuel)
         return Engine();
     return Status::ok();
@@ -143,21 +143,22 @@ Status ZelCtrl::restartRunningLoop()
 
 Status ZelCtrl::LoadSegment(qint16 lead)
 {
-    // The lengths differ except at the start of a pass, so the characters are
-    // compared only once per pass.
-    if (m_restText == m_fullText)
+    if (m_restStart == 0) // RestText equals FullText: a new pass
         ZEL_TRY(SetCtrl());
     if (!m_cutter)
         m_cutter = std::make_unique<StrHelper>();
 
+    QString head = restHead();
     QString piece;
-    ZEL_TRY(m_cutter->CutHead(m_restText, piece, kPieceLength));
+    ZEL_TRY(m_cutter->CutHead(head, piece, kPieceLength));
+    m_restStart += piece.size();
     TextBox *leading = nullptr;
     ZEL_TRY(box(lead, leading));
     leading->setText(piece);
     TextBox *following = nullptr;
     ZEL_TRY(box(lead == 0 ? 1 : 0, following));
-    following->setText(m_restText.left(StrHelper::headLength(m_restText, kPieceLength)));
+    const QString next = restHead();
+    following->setText(next.left(StrHelper::headLength(next, kPieceLength)));
 
     MeasuringForm *measurer = nullptr;
     ZEL_TRY(form(measurer));
@@ -168,9 +169,21 @@ Status ZelCtrl::LoadSegment(qint16 lead)
     ZEL_TRY(box(1, box1));
     FitTextBox(*measurer, *box1);
 
-    if (m_restText.isEmpty())
-        m_restText = m_fullText;
+    if (m_restStart == m_fullText.size()) // RestText is empty: set it to FullText
+        m_restStart = 0;
     return Status::ok();
+}
+
+QString ZelCtrl::Text() const
+{
+    return m_restStart == 0 ? m_fullText : m_fullText.mid(m_restStart);
+}
+
+// A cut looks no further than a little past the piece it takes, so the head
+// of RestText cuts exactly like the whole of it.
+QString ZelCtrl::restHead() const
+{
+    return m_fullText.mid(m_restStart, 2 * kPieceLength);
 }
 
 Status ZelCtrl::box(int index, TextBox *&out) const

@@ -42,8 +42,8 @@ public:
     void setShiftTiming(qint16 yields);
     bool Fuel() const { return m_fuel; }
     Status setFuel(bool on);
-    // The text not yet cut into pieces in the current pass.
-    QString Text() const { return m_restText; }
+    // RestText: the text not yet cut into pieces in the current pass.
+    QString Text() const;
     Status setText(const QString &text);
 
     Status SetCtrl();
@@ -51,6 +51,7 @@ public:
 
 private:
     Status LoadSegment(qint16 lead);
+    QString restHead() const;
     Status runSteps(InterruptibleQueue &yields);
     Status step();
     Status restartRunningLoop();
@@ -67,7 +68,9 @@ private:
     qint16 m_shiftTiming = 0;
     bool m_fuel = false;
     QString m_fullText;
-    QString m_restText;
+    // RestText is the tail of FullText from here on; it is kept as a position
+    // so that a pass copies nothing but its pieces.
+    qsizetype m_restStart = 0;
     std::unique_ptr<StrHelper> m_cutter;
 
     // Set while a step loop runs: the box now leading, and whether a restart

@@ -10,51 +10,43 @@ namespace zel::test {
 
 using namespace Qt::StringLiterals;
 
-// Fakes of the display that append every write to one shared log, e.g.
-// "box0.Left=100", so tests can check values and their order.
+// Fakes of the display that log every write to one list ("box0.Left=100"),
+// so tests can check values and their order.
 
 class FakeTextBox final : public TextBox
 {
 public:
-    FakeTextBox(QStringList &log, int index)
-        : m_log(log)
-        , m_name(QStringLiteral("box%1").arg(index))
-    {
-    }
+    FakeTextBox(QStringList &log, int index) : m_log(log), m_name(u"box%1."_s.arg(index)) {}
 
-    double Left() const override { return m_left; }
-    void setLeft(double twips) override { m_left = twips; write(u"Left", QString::number(twips)); }
-    double Top() const override { return m_top; }
-    void setTop(double twips) override { m_top = twips; write(u"Top", QString::number(twips)); }
-    double Width() const override { return m_width; }
-    void setWidth(double twips) override { m_width = twips; write(u"Width", QString::number(twips)); }
-    double Height() const override { return m_height; }
-    void setHeight(double twips) override { m_height = twips; write(u"Height", QString::number(twips)); }
-    QString Text() const override { return m_text; }
-    void setText(const QString &text) override { m_text = text; write(u"Text", text); }
-    void setVisible(bool visible) override { m_visible = visible; write(u"Visible", visible ? u"1"_s : u"0"_s); }
-    bool visible() const { return m_visible; }
+    double Left() const override { return left; }
+    void setLeft(double v) override { left = logged(u"Left", v); }
+    double Top() const override { return top; }
+    void setTop(double v) override { top = logged(u"Top", v); }
+    double Width() const override { return width; }
+    void setWidth(double v) override { width = logged(u"Width", v); }
+    double Height() const override { return height; }
+    void setHeight(double v) override { height = logged(u"Height", v); }
+    QString Text() const override { return text; }
+    void setText(const QString &v) override { text = v; m_log << m_name + u"Text=" + v; }
+    void setVisible(bool v) override { visible = logged(u"Visible", v); }
+    bool FontBold() const override { return true; }
+    bool FontItalic() const override { return true; }
+    QString FontName() const override { return u"BoxFace"_s; }
+    double FontSize() const override { return 9; }
 
-    bool FontBold() const override { return m_bold; }
-    bool FontItalic() const override { return m_italic; }
-    QString FontName() const override { return m_fontName; }
-    double FontSize() const override { return m_fontSize; }
-    void setFont(bool bold, bool italic, const QString &name, double size)
-    {
-        m_bold = bold, m_italic = italic, m_fontName = name, m_fontSize = size;
-    }
+    double left = 0, top = 0, width = 0, height = 0;
+    QString text;
+    bool visible = true;
 
 private:
-    void write(QStringView what, const QString &value) { m_log << m_name + u'.' + what + u'=' + value; }
+    template<typename T> T logged(QStringView what, T v)
+    {
+        m_log << m_name + what + u'=' + QString::number(v);
+        return v;
+    }
 
     QStringList &m_log;
     QString m_name;
-    double m_left = 0, m_top = 0, m_width = 0, m_height = 0;
-    QString m_text;
-    bool m_visible = true;
-    bool m_bold = false, m_italic = false;
-    QString m_fontName = QStringLiteral("BoxFace");
-    double m_fontSize = 9;
 };
 
 class FakeFrame final : public Frame
@@ -62,56 +54,52 @@ class FakeFrame final : public Frame
 public:
     double Width() const override { return width; }
     double Height() const override { return height; }
-    double width = 1000;
-    double height = 300;
+    double width = 1000, height = 300;
 };
 
-// Measures 10 twips per character and 12 twips per point of height. Records
-// the font each measurement was made in.
+// Measures 10 twips per character and 12 per point of height; notes the font
+// of every measurement ("bold/italic/name/size").
 class FakeMeasuringForm final : public MeasuringForm
 {
 public:
     explicit FakeMeasuringForm(QStringList &log) : m_log(log) {}
 
     bool FontBold() const override { return m_bold; }
-    void setFontBold(bool bold) override { m_bold = bold; m_log << u"form.FontBold="_s + QString::number(bold); }
+    void setFontBold(bool v) override { m_log << u"form.FontBold="_s + QString::number(m_bold = v); }
     bool FontItalic() const override { return m_italic; }
-    void setFontItalic(bool italic) override { m_italic = italic; m_log << u"form.FontItalic="_s + QString::number(italic); }
+    void setFontItalic(bool v) override { m_log << u"form.FontItalic="_s + QString::number(m_italic = v); }
     QString FontName() const override { return m_name; }
-    void setFontName(const QString &name) override { m_name = name; m_log << u"form.FontName="_s + name; }
+    void setFontName(const QString &v) override { m_log << u"form.FontName="_s + (m_name = v); }
     double FontSize() const override { return m_size; }
-    void setFontSize(double points) override { m_size = points; m_log << u"form.FontSize="_s + QString::number(points); }
-
+    void setFontSize(double v) override { m_log << u"form.FontSize="_s + QString::number(m_size = v); }
     double TextWidth(const QString &text) const override { measuredIn << font(); return 10.0 * text.size(); }
     double TextHeight(const QString &) const override { measuredIn << font(); return 12.0 * m_size; }
 
-    QString font() const { return QStringLiteral("%1/%2/%3/%4").arg(m_bold).arg(m_italic).arg(m_name).arg(m_size); }
+    QString font() const { return u"%1/%2/%3/%4"_s.arg(m_bold).arg(m_italic).arg(m_name).arg(m_size); }
     mutable QStringList measuredIn;
 
 private:
     QStringList &m_log;
     bool m_bold = false, m_italic = false;
-    QString m_name = QStringLiteral("FormFace");
+    QString m_name = u"FormFace"_s;
     double m_size = 20;
 };
 
-// Counts yields and runs `onYield` (with the yield's number, from 1) inside
-// each; records how deeply yields were nested.
+// Counts yields, runs `onYield` (with the yield's number, from 1) inside
+// each, and notes how deeply yields were nested.
 class FakeEventQueue final : public EventQueue
 {
 public:
     void yieldOnce() override
     {
+        maxDepth = std::max(maxDepth, ++m_depth);
         ++yields;
-        ++m_depth;
-        maxDepth = std::max(maxDepth, m_depth);
         if (onYield)
             onYield(yields);
         --m_depth;
     }
 
-    int yields = 0;
-    int maxDepth = 0;
+    int yields = 0, maxDepth = 0;
     std::function<void(int)> onYield;
 
 private:
