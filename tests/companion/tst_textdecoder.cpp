@@ -1,0 +1,96 @@
+#include "textdecoder.h"
+
+#include <QStringEncoder>
+#include <QTest>
+
+using namespace zel;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kJapanese = u"吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。"_s;
+
+QByteArray encoded(const char *charset, const QString &text)
+{
+    return QStringEncoder(charset).encode(text);
+}
+
+} // namespace
+
+class TestTextDecoder final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void badBytesDoNotLoseTheRest_data()
+    {
+        QTest::addColumn<QByteArray>("encoding");
+        QTest::addColumn<QString>("head");
+        QTest::addColumn<QByteArray>("bad");
+        QTest::addColumn<QString>("tail");
+        QTest::newRow("UTF-8, a cut-off character")
+            << "UTF-8"_ba << kJapanese << "\xE6\x97"_ba << kJapanese;
+        QTest::newRow("UTF-8, a stray byte before a few Japanese words")
+            << "UTF-8"_ba << u"Note"_s << "\x81"_ba << u": meet in 会議室 B at 東京."_s;
+        QTest::newRow("Shift_JIS, a lone lead byte")
+            << "windows-31j"_ba << kJapanese << "\x82 "_ba << kJapanese;
+        QTest::newRow("EUC-JP, a lone lead byte")
+            << "EUC-JP"_ba << kJapanese << "\xA4 "_ba << kJapanese;
+    }
+
+    void badBytesDoNotLoseTheRest()
+    {
+        QFETCH(QByteArray, encoding);
+        QFETCH(QString, head);
+        QFETCH(QByteArray, bad);
+        QFETCH(QString, tail);
+        const TextDecoder::Result result = TextDecoder::decode(
+            encoded(encoding.constData(), head) + bad + encoded(encoding.constData(), tail));
+        QCOMPARE(result.encoding, encoding);
+        QVERIFY2(result.text.startsWith(head + QChar::ReplacementCharacter) &&
+                     result.text.endsWith(tail),
+                 qPrintable(result.text));
+    }
+
+    void decodesAsNamed_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("charset");
+        QTest::addColumn<bool>("isText");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Shift_JIS reads the Windows extensions")
+            << encoded("windows-31j", u"①㈱髙"_s) << "Shift_JIS"_ba << true << u"①㈱髙"_s;
+        QTest::newRow("quoted, padded name")
+            << kJapanese.toUtf8() << " 'utf-8'"_ba << true << kJapanese;
+        QTest::newRow("ISO-8859-1 reads Windows quotes")
+            << "\x93quoted\x94"_ba
+            << "ISO-8859-1"_ba << true << u"“quoted”"_s;
+        QTest::newRow("byte-order mark wins over the name")
+            << "\xEF\xBB\xBF"_ba + kJapanese.toUtf8() << "Shift_JIS"_ba << true << kJapanese;
+        QTest::newRow("UTF-16LE without a mark")
+            << encoded("UTF-16LE", kJapanese) << "utf-16le"_ba << true << kJapanese;
+        QTest::newRow("binary data") << "GIF89a\1\0\1\0"_ba
+                                     << "utf-8"_ba << false << QString();
+    }
+
+    void decodesAsNamed()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, charset);
+        QFETCH(bool, isText);
+        QFETCH(QString, text);
+        const std::optional<TextDecoder::Result> result = TextDecoder::decodeAs(bytes, charset);
+        QVERIFY(result.has_value());
+        QCOMPARE(result->isText, isText);
+        QCOMPARE(result->text, text);
+    }
+
+    void unknownCharsetGivesNothing()
+    {
+        QVERIFY(!TextDecoder::decodeAs("text"_ba, "x-no-such"_ba).has_value());
+        QVERIFY(!TextDecoder::decodeAs("text"_ba, "\"\""_ba).has_value());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTextDecoder)
+#include "tst_textdecoder.moc"
