@@ -87,7 +87,7 @@ void PictureWindow::addFrameLines()
     }
 }
 
-void PictureWindow::styleLabel(QLabel &label, const QFont &font, Qt::Alignment alignment) const
+void PictureWindow::styleLabel(QLabel &label, const QFont &font, Qt::Alignment alignment)
 {
     label.setFont(font);
     label.setAlignment(alignment);
@@ -96,6 +96,16 @@ void PictureWindow::styleLabel(QLabel &label, const QFont &font, Qt::Alignment a
     QPalette palette = label.palette();
     palette.setColor(QPalette::WindowText, kLabelColour);
     label.setPalette(palette);
+
+    // Labels size themselves to their caption: a fallback face may need more
+    // room than the laid-out place, and an underline must not be cut off.
+    const QRect place = label.geometry();
+    QRect grown(place.topLeft(), place.size().expandedTo(label.sizeHint()));
+    if (alignment & Qt::AlignRight)
+        grown.moveRight(place.right());
+    else if (alignment & Qt::AlignHCenter)
+        grown.moveLeft(place.center().x() - grown.width() / 2);
+    label.setGeometry(grown);
 }
 
 bool PictureWindow::isBackground(const QPoint &position) const

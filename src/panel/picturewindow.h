@@ -61,7 +61,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
-    void styleLabel(QLabel &label, const QFont &font, Qt::Alignment alignment) const;
+    static void styleLabel(QLabel &label, const QFont &font, Qt::Alignment alignment);
     bool isBackground(const QPoint &position) const;
 
     QPixmap m_picture;

@@ -165,8 +165,9 @@ private Q_SLOTS:
                  QLineF(100, 330, 1630, 330));
         QCOMPARE(line(window, 0)->BorderColor(), QColor(255, 255, 255));
         QCOMPARE(line(window, 2)->BorderColor(), QColor(128, 128, 128));
-        // The frame lies on the label's outermost pixels.
-        const QRect label = getData->geometry();
+        // The frame lies on the outermost pixels of the label's place.
+        const QRect label = pixelRect(getData->place());
+        QVERIFY(getData->geometry().contains(label));
         QCOMPARE(line(window, 0)->geometry(), QRect(label.left(), label.top(), 1, label.height()));
         QCOMPARE(line(window, 2)->geometry(), QRect(label.right(), label.top(), 1, label.height()));
         QCOMPARE(line(window, 3)->geometry(), QRect(label.left(), label.bottom(), label.width(), 1));

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "coolbuttonctrl.h"
+#include "framelinearray.h"
+
+#include <QObject>
+
+#include <memory>
+
+class QLineEdit;
+class QScrollBar;
+class QWidget;
+
+namespace zel {
+
+class ZelPropertyBoxWindow;
+
+// The speed settings form. Keeps each slider and its number box in step and
+// raises ShiftSpeedChange / ShiftTimingChange for every change while it is
+// visible. The momentary buttons set the step size for as long as they are
+// held; "X" closes the form on the press. The object outlives its window:
+// closing destroys the window, reaching for a slider loads a new one.
+class FormZelPropertyBox final : public QObject, private FrameLineArray
+{
+    Q_OBJECT
+public:
+    explicit FormZelPropertyBox(QObject *parent = nullptr);
+    ~FormZelPropertyBox() override;
+    Q_DISABLE_COPY_MOVE(FormZelPropertyBox)
+
+    // Both load the window if needed.
+    QScrollBar *HScrollShiftSpeed();
+    QScrollBar *HScrollShiftTiming();
+
+    // Loads the window if needed and shows it modeless, with `owner`'s window
+    // as its owner when given: centred when it appears, brought forward and
+    // activated when it is open already.
+    void Show(QWidget *owner);
+    // The loaded window, or nullptr while unloaded.
+    QWidget *window() const;
+
+    // The step size at the last press of a label-button.
+    qint16 SavedShiftSpeed() const { return m_savedShiftSpeed; }
+
+Q_SIGNALS:
+    void ShiftSpeedChange();
+    void ShiftTimingChange();
+
+private:
+    using Change = void (FormZelPropertyBox::*)();
+
+    FrameLine *line(int index) override;
+
+    ZelPropertyBoxWindow &loadedWindow();
+    void load();
+    void unload();
+    bool isShown() const;
+
+    static void showValue(const QScrollBar &bar, QLineEdit &box);
+    static void takeTypedValue(QScrollBar &bar, const QLineEdit &box);
+    void raiseWhileShown(Change change);
+    void setMomentarySpeed(int value);
+
+    void HScrollShiftSpeed_Change();
+    void HScrollShiftTiming_Change();
+    void TextShiftSpeed_Change();
+    void TextShiftTiming_Change();
+    void LabelBtn_MouseDown(qint16 index);
+    void LabelBtn_MouseUp();
+    void LabelBtn_MouseMove(qint16 index);
+    void Form_MouseMove();
+    void Form_MouseDown();
+
+    std::unique_ptr<ZelPropertyBoxWindow> m_window;
+    CoolButtonCtrl m_coolBtn{*this};
+    qint16 m_savedShiftSpeed = 0;
+};
+
+} // namespace zel
