@@ -57,8 +57,8 @@ public:
     double width = 1000, height = 300;
 };
 
-// Measures 10 twips per character and 12 per point of height; notes the font
-// of every measurement ("bold/italic/name/size").
+// Measures 10 twips per character and 12 per point of height; logs font
+// writes and notes the font of every measurement ("bold/italic/name/size").
 class FakeMeasuringForm final : public MeasuringForm
 {
 public:

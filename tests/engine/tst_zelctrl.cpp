@@ -262,19 +262,6 @@ private Q_SLOTS:
         QCOMPARE(rig.box0.text, u"1000"_s);
     }
 
-    void rebindingBoxesWhileRunningStopsTheLoop()
-    {
-        Rig rig;
-        QStringList otherLog;
-        FakeTextBox other0 { otherLog, 0 }, other1 { otherLog, 1 };
-        QVERIFY(rig.run(100, [&](int n) {
-            if (n == 2)
-                QVERIFY(rig.ctrl->setTextBoxName({ &other0, &other1 }).isOk());
-        }).isOk());
-        QCOMPARE(rig.queue.yields, 2);
-        QCOMPARE(otherLog, QStringList({ u"box0.Visible=0"_s, u"box1.Visible=0"_s }));
-    }
-
     void failureInAStepEndsTheLoopKeepingFuel()
     {
         Rig rig;
