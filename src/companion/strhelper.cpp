@@ -1,6 +1,7 @@
 #include "strhelper.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace zel {
 
@@ -11,7 +12,20 @@ Status StrHelper::Replace(QString &text, const QString &find, const QString &rep
         return Status::failure(QStringLiteral("Replace: only a replacement of every occurrence is supported"));
     if (find.isEmpty())
         return Status::failure(QStringLiteral("Replace: the string to find is empty"));
-    text.replace(find, replacement);
+    // One pass that appends the stretches between matches: QString::replace
+    // grows quadratic on large texts when the replacement is shorter.
+    qsizetype match = text.indexOf(find);
+    if (match < 0)
+        return Status::ok();
+    QString result;
+    result.reserve(text.size());
+    qsizetype from = 0;
+    for (; match >= 0; match = text.indexOf(find, from)) {
+        result.append(QStringView(text).sliced(from, match - from)).append(replacement);
+        from = match + find.size();
+    }
+    result.append(QStringView(text).sliced(from));
+    text = std::move(result);
     return Status::ok();
 }
 
