@@ -16,7 +16,7 @@ def strip_spans_the_screen_one_line_high(executable):
         check(10 <= height <= 30, f"strip is {height} px high, not one text line")
         hints = x.run("xprop", "-id", str(zel.window), "_MOTIF_WM_HINTS", check_result=False)
         # Flags bit 1 says decorations are given; decoration bit 3 would ask for a title.
-        values = [int(v) for v in hints.split("=")[-1].replace(",", " ").split()] if "=" in hints else []
+        values = [int(v, 0) for v in hints.split("=")[-1].replace(",", " ").split()] if "=" in hints else []
         check(len(values) >= 3 and values[0] & 2 and not values[2] & 8,
               f"window asks the window manager for a title bar: {hints.strip()}")
 
