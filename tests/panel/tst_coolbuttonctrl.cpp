@@ -16,187 +16,114 @@ struct Ends
     bool operator==(const Ends &) const = default;
 };
 
-// Starts visible, black and at design-time positions so every change shows.
-class RecordingLine final : public FrameLine
+// Lines that start visible, black and at design-time positions, so every
+// change shows.
+class FakeLines final : public FrameLineArray
 {
 public:
-    void setX1(double twips) override { ends.x1 = twips; }
-    void setX2(double twips) override { ends.x2 = twips; }
-    void setY1(double twips) override { ends.y1 = twips; }
-    void setY2(double twips) override { ends.y2 = twips; }
-    void setBorderColor(const QColor &c) override { colour = c; }
-    void setLineVisible(bool v) override { visible = v; }
-    void bringToFront() override { frontRank = (*frontCounter)++; }
-
-    Ends ends{1, 2, 3, 4};
-    QColor colour{Qt::black};
-    bool visible = true;
-    int frontRank = -1;
-    int *frontCounter = nullptr;
-};
-
-class RecordingLines final : public FrameLineArray
-{
-public:
-    RecordingLines()
+    struct Line final : FrameLine
     {
-        for (RecordingLine &l : lines)
-            l.frontCounter = &fronts;
-    }
-    FrameLine *line(int index) override
+        void setX1(double v) override { ends.x1 = v; }
+        void setX2(double v) override { ends.x2 = v; }
+        void setY1(double v) override { ends.y1 = v; }
+        void setY2(double v) override { ends.y2 = v; }
+        void setBorderColor(const QColor &c) override { colour = c; }
+        void setLineVisible(bool v) override { visible = v; }
+        void bringToFront() override { frontRank = (*fronts)++; }
+        Ends ends{1, 2, 3, 4};
+        QColor colour{Qt::black};
+        bool visible = true;
+        int frontRank = -1;
+        int *fronts = nullptr;
+    };
+
+    FakeLines()
     {
-        return present ? &lines[static_cast<std::size_t>(index)] : nullptr;
+        for (Line &l : lines)
+            l.fronts = &fronts;
+    }
+    FrameLine *line(int index) override { return &lines.at(static_cast<std::size_t>(index)); }
+
+    QList<Ends> ends() const { return {lines[0].ends, lines[1].ends, lines[2].ends, lines[3].ends}; }
+    QList<QColor> colours() const
+    {
+        return {lines[0].colour, lines[1].colour, lines[2].colour, lines[3].colour};
+    }
+    QList<bool> visibility() const
+    {
+        return {lines[0].visible, lines[1].visible, lines[2].visible, lines[3].visible};
     }
 
-    std::array<RecordingLine, 4> lines;
-    bool present = true;
+    std::array<Line, 4> lines;
     int fronts = 0;
 };
 
 const QColor white(255, 255, 255);
 const QColor grey(128, 128, 128);
+const QList<QColor> raised{white, white, grey, grey};
+const QList<QColor> sunken{grey, grey, white, white};
+const QList<bool> shown{true, true, true, true};
+const QList<bool> hidden{false, false, false, false};
 
 } // namespace
-
-Q_DECLARE_METATYPE(Ends)
 
 class TestCoolButtonCtrl final : public QObject
 {
     Q_OBJECT
 
-private:
-    static void verifyColours(const RecordingLines &set, const QColor &leftTop,
-                              const QColor &rightBottom)
-    {
-        QCOMPARE(set.lines[0].colour, leftTop);
-        QCOMPARE(set.lines[1].colour, leftTop);
-        QCOMPARE(set.lines[2].colour, rightBottom);
-        QCOMPARE(set.lines[3].colour, rightBottom);
-    }
-    static void verifyVisible(const RecordingLines &set, bool visible)
-    {
-        for (const RecordingLine &l : set.lines)
-            QCOMPARE(l.visible, visible);
-    }
-
 private Q_SLOTS:
     void binding_hidesLinesAndBringsThemFrontInIndexOrder()
     {
-        RecordingLines set;
+        FakeLines set;
         CoolButtonCtrl coolBtn(set);
-        verifyVisible(set, false);
+        QCOMPARE(set.visibility(), hidden);
         for (int i = 0; i < 4; ++i)
-            QCOMPARE(set.lines[static_cast<std::size_t>(i)].frontRank, i);
-        QCOMPARE(set.lines[0].ends, (Ends{1, 2, 3, 4}));
+            QCOMPARE(set.lines.at(static_cast<std::size_t>(i)).frontRank, i);
     }
 
     void btnMove_framesControlRaised_data()
     {
-        QTest::addColumn<double>("left");
-        QTest::addColumn<double>("top");
-        QTest::addColumn<double>("width");
-        QTest::addColumn<double>("height");
-        QTest::addColumn<Ends>("leftEdge");
-        QTest::addColumn<Ends>("topEdge");
-        QTest::addColumn<Ends>("rightEdge");
-        QTest::addColumn<Ends>("bottomEdge");
-
-        QTest::newRow("command label") << 100.0 << 100.0 << 1530.0 << 240.0
-                                       << Ends{100, 100, 100, 340} << Ends{100, 100, 1630, 100}
-                                       << Ends{1620, 100, 1620, 340} << Ends{100, 330, 1630, 330};
-        QTest::newRow("close button in the corner")
-            << 2770.0 << 0.0 << 225.0 << 225.0 << Ends{2770, 0, 2770, 225}
-            << Ends{2770, 0, 2995, 0} << Ends{2985, 0, 2985, 225} << Ends{2770, 215, 2995, 215};
-        QTest::newRow("fractions round half to even")
-            << 100.5 << 99.5 << 1530.5 << 239.6 << Ends{100, 100, 100, 340}
-            << Ends{100, 100, 1630, 100} << Ends{1620, 100, 1620, 340} << Ends{100, 330, 1630, 330};
+        QTest::addColumn<QRectF>("control");
+        QTest::addColumn<QList<Ends>>("ends");
+        const QList<Ends> commandLabel{
+            {100, 100, 100, 340}, {100, 100, 1630, 100}, {1620, 100, 1620, 340}, {100, 330, 1630, 330}};
+        QTest::newRow("command label") << QRectF(100, 100, 1530, 240) << commandLabel;
+        QTest::newRow("fractions round half to even") << QRectF(100.5, 99.5, 1530.5, 239.6) << commandLabel;
         QTest::newRow("above and left of the form")
-            << -15.0 << -30.0 << 45.0 << 60.0 << Ends{-15, -30, -15, 30} << Ends{-15, -30, 30, -30}
-            << Ends{20, -30, 20, 30} << Ends{-15, 20, 30, 20};
-        QTest::newRow("narrower than the inset")
-            << 0.0 << 0.0 << 5.0 << 5.0 << Ends{0, 0, 0, 5} << Ends{0, 0, 5, 0}
-            << Ends{-5, 0, -5, 5} << Ends{0, -5, 5, -5};
+            << QRectF(-15, -30, 45, 60)
+            << QList<Ends>{{-15, -30, -15, 30}, {-15, -30, 30, -30}, {20, -30, 20, 30}, {-15, 20, 30, 20}};
     }
 
     void btnMove_framesControlRaised()
     {
-        QFETCH(double, left);
-        QFETCH(double, top);
-        QFETCH(double, width);
-        QFETCH(double, height);
-        RecordingLines set;
+        QFETCH(QRectF, control);
+        FakeLines set;
         CoolButtonCtrl coolBtn(set);
 
-        coolBtn.BtnMove({left, top, width, height});
+        coolBtn.BtnMove({control.x(), control.y(), control.width(), control.height()});
 
-        QTEST(set.lines[0].ends, "leftEdge");
-        QTEST(set.lines[1].ends, "topEdge");
-        QTEST(set.lines[2].ends, "rightEdge");
-        QTEST(set.lines[3].ends, "bottomEdge");
-        verifyColours(set, white, grey);
-        verifyVisible(set, true);
+        QTEST(set.ends(), "ends");
+        QCOMPARE(set.colours(), raised);
+        QCOMPARE(set.visibility(), shown);
     }
 
-    void btnDownAndUp_recolourWithoutMoving()
+    void pressReleaseAndOut_recolourAndHideWithoutMoving()
     {
-        RecordingLines set;
+        FakeLines set;
         CoolButtonCtrl coolBtn(set);
         coolBtn.BtnMove({100, 100, 1530, 240});
+        const QList<Ends> placed = set.ends();
         coolBtn.BtnOut();
 
         coolBtn.BtnDown();
-        verifyColours(set, grey, white);
-        verifyVisible(set, true);
-        QCOMPARE(set.lines[2].ends, (Ends{1620, 100, 1620, 340}));
-
+        QCOMPARE(set.colours(), sunken);
+        QCOMPARE(set.visibility(), shown);
         coolBtn.BtnUp();
-        verifyColours(set, white, grey);
-        verifyVisible(set, true);
-        QCOMPARE(set.lines[3].ends, (Ends{100, 330, 1630, 330}));
-    }
-
-    void btnOut_hidesAndKeepsPlace()
-    {
-        RecordingLines set;
-        CoolButtonCtrl coolBtn(set);
-        coolBtn.BtnMove({100, 100, 1530, 240});
-
+        QCOMPARE(set.colours(), raised);
         coolBtn.BtnOut();
         coolBtn.BtnOut();
-
-        verifyVisible(set, false);
-        verifyColours(set, white, grey);
-        QCOMPARE(set.lines[1].ends, (Ends{100, 100, 1630, 100}));
-    }
-
-    void btnDown_beforeAnyMove_showsLinesWhereTheyStand()
-    {
-        RecordingLines set;
-        CoolButtonCtrl coolBtn(set);
-
-        coolBtn.BtnDown();
-
-        verifyVisible(set, true);
-        verifyColours(set, grey, white);
-        for (const RecordingLine &l : set.lines)
-            QCOMPARE(l.ends, (Ends{1, 2, 3, 4}));
-    }
-
-    void operations_whileLinesAreMissing_leaveThemAlone()
-    {
-        RecordingLines set;
-        CoolButtonCtrl coolBtn(set);
-        coolBtn.BtnMove({100, 100, 1530, 240});
-        set.present = false;
-
-        coolBtn.BtnMove({0, 0, 500, 240});
-        coolBtn.BtnDown();
-        coolBtn.BtnOut();
-
-        set.present = true;
-        verifyVisible(set, true);
-        verifyColours(set, white, grey);
-        QCOMPARE(set.lines[0].ends, (Ends{100, 100, 100, 340}));
+        QCOMPARE(set.visibility(), hidden);
+        QCOMPARE(set.ends(), placed);
     }
 };
 
