@@ -38,29 +38,24 @@ class XServer:
         self.width, self.height = width, height
         self.process = None
         self.display = None
+        self.framebuffer = None
 
     def __enter__(self):
-        for number in range(90, 200):
-            if os.path.exists(f"/tmp/.X{number}-lock") or os.path.exists(f"/tmp/.X11-unix/X{number}"):
-                continue
-            display = f":{number}"
-            process = subprocess.Popen(
-                ["Xvfb", display, "-screen", "0", f"{self.width}x{self.height}x24", "-nolisten", "tcp"],
-                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            try:
-                wait_for(lambda: process.poll() is not None or self._answers(display), 10, "Xvfb")
-            except Failure:
-                process.kill()
-                raise
-            if process.poll() is None:
-                self.process, self.display = process, display
-                return self
-        raise Failure("no free X display number")
-
-    @staticmethod
-    def _answers(display):
-        return subprocess.run(["xdpyinfo", "-display", display], stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL).returncode == 0
+        self._fbdir = tempfile.TemporaryDirectory()
+        # Xvfb picks a free display itself and tells its number through a pipe,
+        # so tests running side by side never share a server.
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{self.width}x{self.height}x24",
+             "-nolisten", "tcp", "-fbdir", self._fbdir.name],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        check(number.isdigit(), "Xvfb did not start")
+        self.display = f":{number}"
+        self.framebuffer = os.path.join(self._fbdir.name, "Xvfb_screen0")
+        return self
 
     def __exit__(self, *exc):
         if self.process:
@@ -69,6 +64,7 @@ class XServer:
                 self.process.wait(5)
             except subprocess.TimeoutExpired:
                 self.process.kill()
+        self._fbdir.cleanup()
 
     def env(self):
         env = dict(os.environ)
@@ -128,19 +124,17 @@ class XServer:
 
     # --- pictures ------------------------------------------------------------
     def grab(self, x, y, width, height):
-        """The screen area as rows of (r, g, b) tuples, read from an xwd dump."""
-        with tempfile.NamedTemporaryFile(suffix=".xwd") as dump:
-            self.run("xwd", "-root", "-silent", "-out", dump.name)
-            return read_xwd_area(dump.name, x, y, width, height)
+        """The screen area as rows of (r, g, b) tuples, read from the server's frame buffer."""
+        return read_xwd_area(self.framebuffer, x, y, width, height)
 
 
 def read_xwd_area(path, x, y, width, height):
     import struct
     with open(path, "rb") as f:
-        data = f.read()
+        data = f.read()  # Xvfb keeps its screen in this file as an XWD picture
     header = struct.unpack(">25I", data[:100])
     header_size, bits_per_pixel, bytes_per_line, ncolors = header[0], header[11], header[12], header[19]
-    check(bits_per_pixel == 32, f"unexpected xwd depth {bits_per_pixel}")
+    check(bits_per_pixel == 32, f"unexpected xwd pixel size {bits_per_pixel}: {header}")
     pixels = header_size + ncolors * 12
     byte_order = header[7]  # 0 = LSBFirst
     rows = []
@@ -165,7 +159,11 @@ class Zel:
     def __enter__(self):
         self.process = subprocess.Popen([self.executable], env=self.x.env(),
                                         stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
-        self.window = self.x.wait_window("^Zel$")
+        try:
+            self.window = self.x.wait_window("^Zel$")
+        except Failure:
+            self.__exit__()
+            raise Failure(f"zel showed no window (exit {self.process.returncode}): {self.output()}")
         return self
 
     def __exit__(self, *exc):
@@ -184,6 +182,8 @@ class Zel:
             raise Failure("zel did not end")
 
     def output(self):
+        if self.process.poll() is None:
+            return ""
         out, err = self.process.communicate(timeout=5)
         return out + err
 
@@ -204,3 +204,59 @@ def run_steps(steps):
     passed = len(steps) - failed
     print(f"{passed} passed, {failed} failed")
     return 1 if failed else 0
+
+
+# --- the moving text -----------------------------------------------------------
+
+def dark_profile(rows, threshold=100):
+    """For each column of a picture, how many of its pixels are dark (text)."""
+    width = len(rows[0])
+    return [sum(1 for row in rows if sum(row[x]) < 3 * threshold) for x in range(width)]
+
+
+def leftward_shift(before, after, max_shift):
+    """How many pixels the dark pattern moved to the left from `before` to `after`.
+
+    Every column of `before` but the leftmost `shift` ones, which have left,
+    must stand again `shift` columns further left in `after`.
+    """
+    width = len(before)
+    best, best_cost = None, None
+    for shift in range(0, max_shift + 1):
+        cost = sum(abs(before[x] - after[x - shift]) for x in range(shift, width)) / (width - shift)
+        if best_cost is None or cost < best_cost:
+            best, best_cost = shift, cost
+    return best
+
+
+class Strip:
+    """The ticker strip of a running zel, for pictures of its frame."""
+
+    def __init__(self, xserver, window):
+        self.x = xserver
+        left, top, width, height = xserver.geometry(window)
+        self.area = (left + 12, top, width - 12, height)  # the frame, right of the handle
+
+    def profile(self):
+        return dark_profile(self.x.grab(*self.area))
+
+    def speed(self, seconds, max_shift=None):
+        """Pixels per second that the text moves left, over `seconds`."""
+        max_shift = max_shift or int(seconds * 400) + 5
+        t0 = time.monotonic()
+        before = self.profile()
+        t0 = (t0 + time.monotonic()) / 2
+        time.sleep(seconds)
+        t1 = time.monotonic()
+        after = self.profile()
+        t1 = (t1 + time.monotonic()) / 2
+        return leftward_shift(before, after, max_shift) / (t1 - t0)
+
+
+def news_text(words, seed):
+    """A text that never repeats itself within a screen's width."""
+    import random
+    rng = random.Random(seed)
+    vocabulary = ["market", "rain", "train", "delay", "record", "harbour", "festival", "election",
+                  "snow", "bridge", "museum", "energy", "ニュース", "東京", "天気", "速報"]
+    return " ".join(rng.choice(vocabulary) + str(rng.randint(0, 99)) for _ in range(words))
