@@ -59,6 +59,14 @@ QList<QWidget *> visibleWindowsNamed(const QString &name)
     return found;
 }
 
+// The sanitizers keep freed memory in quarantine, so there the resident size
+// says nothing about leaks; their own checks do.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kResidentSizeIsMeaningful = false;
+#else
+constexpr bool kResidentSizeIsMeaningful = true;
+#endif
+
 qint64 residentKiB()
 {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -318,7 +326,8 @@ void TestCommands::reload_aThousandTimesWhileRunningNeitherNestsNorGrows()
     m_form->FRC_ButtonClick(3);
     QCOMPARE(returned, 1000);
     QVERIFY(m_messages.isEmpty());
-    QVERIFY2(growthKiB < 2048, qPrintable(QStringLiteral("grew by %1 KiB").arg(growthKiB)));
+    if (kResidentSizeIsMeaningful)
+        QVERIFY2(growthKiB < 2048, qPrintable(QStringLiteral("grew by %1 KiB").arg(growthKiB)));
 }
 
 QTEST_MAIN(TestCommands)

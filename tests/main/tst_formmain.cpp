@@ -263,7 +263,8 @@ void TestFormMain::fileOpen_binaryDataShowsMessageAndKeepsText()
     QString kept = QStringLiteral("kept text");
     QVERIFY(m_form->setZelText(kept).isOk());
 
-    writeFile(QStringLiteral("program.bin"), QByteArray("\x7f" "ELF\x02\x01\x01\x00\x00\x00\x00\x00", 12).repeated(50));
+    static const char elfHeader[] = "\x7f" "ELF\x02\x01\x01\x00\x00\x00\x00\x00";
+    writeFile(QStringLiteral("program.bin"), QByteArray(elfHeader, sizeof elfHeader - 1).repeated(50));
     m_form->setPathType(0);
     m_form->setPath(pathOf(QStringLiteral("program.bin")));
     QVERIFY(m_form->FileOpen().isOk());
@@ -271,7 +272,8 @@ void TestFormMain::fileOpen_binaryDataShowsMessageAndKeepsText()
     QCOMPARE(m_form->ZelText(), kept);
 
     m_messages.clear();
-    const QByteArray png("\x89PNG\r\n\x1a\n\x00\x00\x00\x0dIHDR\x00\x00\x00\x01\x00\x00\x00\x01\x08\x06\x00\x00\x00", 33);
+    static const char pngHeader[] = "\x89PNG\r\n\x1a\n\x00\x00\x00\x0dIHDR\x00\x00\x00\x01\x00\x00\x00\x01\x08\x06";
+    const QByteArray png(pngHeader, sizeof pngHeader - 1);
     OnePageServer server(httpResponse("200 OK", "image/png", png));
     m_form->setPathType(1);
     m_form->setPath(server.url(QStringLiteral("/logo.png")));
