@@ -55,6 +55,7 @@ void ZelTextBox::setText(const QString &text)
         return;
     m_text = text;
     m_staticText.setText(text);
+    m_rendered = QPixmap();
     update();
 }
 
@@ -96,12 +97,22 @@ void ZelTextBox::placeWidget()
 void ZelTextBox::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.fillRect(event->rect(), palette().color(QPalette::Window));
-    if (m_text.isEmpty())
-        return;
+    painter.drawPixmap(event->rect(), renderedText(), event->rect());
+}
+
+const QPixmap &ZelTextBox::renderedText()
+{
+    const QSize pixels = size() * devicePixelRatioF();
+    if (m_rendered.size() == pixels || pixels.isEmpty())
+        return m_rendered;
+    m_rendered = QPixmap(pixels);
+    m_rendered.setDevicePixelRatio(devicePixelRatioF());
+    m_rendered.fill(palette().color(QPalette::Window));
+    QPainter painter(&m_rendered);
     painter.setPen(palette().color(QPalette::WindowText));
     painter.setFont(font());
     painter.drawStaticText(0, 0, m_staticText);
+    return m_rendered;
 }
 
 void ZelTextBox::mousePressEvent(QMouseEvent *event)

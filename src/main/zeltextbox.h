@@ -2,6 +2,7 @@
 
 #include "displaylayer.h"
 
+#include <QPixmap>
 #include <QStaticText>
 #include <QWidget>
 
@@ -42,6 +43,7 @@ protected:
 
 private:
     void placeWidget();
+    const QPixmap &renderedText();
 
     int m_index = 0;
     double m_left = 0;
@@ -50,6 +52,8 @@ private:
     double m_height = 0;
     QString m_text;
     QStaticText m_staticText;
+    // The box drawn once per text, so that a move only copies pixels.
+    QPixmap m_rendered;
 };
 
 } // namespace zel
