@@ -1,0 +1,18 @@
+# Installs the build into a scratch prefix and checks that a desktop finds
+# the program, its comment file, its desktop entry and its icon.
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+foreach(path bin/zel lib/zel/zel lib/zel/AboutComment.txt share/applications/zel.desktop
+             share/icons/hicolor/scalable/apps/zel.svg)
+    if(NOT EXISTS "${PREFIX}/${path}")
+        message(FATAL_ERROR "the installed tree has no ${path}")
+    endif()
+endforeach()
+file(READ "${PREFIX}/share/applications/zel.desktop" entry)
+if(NOT entry MATCHES "\nExec=zel\n" OR NOT entry MATCHES "\nIcon=zel\n")
+    message(FATAL_ERROR "the desktop entry does not start zel with its icon")
+endif()
