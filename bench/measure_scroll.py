@@ -10,6 +10,7 @@ shows. CPU is measured in a second run without that polling.
 
 import argparse
 import os
+import struct
 import sys
 import tempfile
 import time
@@ -70,7 +71,6 @@ def strip_band(x, area):
     left, top, width, height = area
     with open(x.framebuffer, "rb") as f:
         header = f.read(100)
-        import struct
         fields = struct.unpack(">25I", header)
         start = fields[0] + fields[19] * 12
         f.seek(start + top * fields[12])
@@ -100,13 +100,19 @@ def profile_of(band, stride, area):
     return dark_profile(rows)
 
 
+def start_scrolling(x, zel, text_file, step):
+    """Loads the text at the given step size and lets it settle; returns the session."""
+    session = Session(x, zel)
+    if step != 1:
+        session.set_step_size(step)
+    session.choose(text_file)
+    time.sleep(2.0)
+    return session
+
+
 def smoothness(zel_path, text_file, step, seconds):
     with XServer(WIDTH, HEIGHT) as x, Zel(x, zel_path) as zel:
-        session = Session(x, zel)
-        if step != 1:
-            session.set_step_size(step)
-        session.choose(text_file)
-        time.sleep(2.0)
+        session = start_scrolling(x, zel, text_file, step)
         seen, stride = frames(x, session.strip.area, seconds)
     profiles = [profile_of(band, stride, session.strip.area) for _, band in seen]
     moves = [leftward_shift(a, b, 12) for a, b in zip(profiles, profiles[1:])]
@@ -126,11 +132,7 @@ def smoothness(zel_path, text_file, step, seconds):
 
 def cpu(zel_path, text_file, step, seconds):
     with XServer(WIDTH, HEIGHT) as x, Zel(x, zel_path) as zel:
-        session = Session(x, zel)
-        if step != 1:
-            session.set_step_size(step)
-        session.choose(text_file)
-        time.sleep(2.0)
+        start_scrolling(x, zel, text_file, step)
         zel0, x0, t0 = cpu_seconds(zel.process.pid), cpu_seconds(x.process.pid), time.monotonic()
         time.sleep(seconds)
         zel1, x1, t1 = cpu_seconds(zel.process.pid), cpu_seconds(x.process.pid), time.monotonic()
