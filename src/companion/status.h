@@ -29,7 +29,6 @@ public:
     bool isOk() const { return m_kind == Kind::Ok; }
     bool isFailure() const { return m_kind == Kind::Failure; }
     bool isTakenOver() const { return m_kind == Kind::TakenOver; }
-    Kind kind() const { return m_kind; }
     const QString &message() const { return m_message; }
 
 private:

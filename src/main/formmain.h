@@ -75,7 +75,6 @@ public:
     FormRemoCon *FRC() const { return m_frc.get(); }
     ZelPropertyBox *ZelPB() const { return m_zelPB.get(); }
     ZelCtrl *engine() const { return m_engine.get(); }
-    InetTransfer *InetMain() const { return m_inetMain; }
 
     // MeasuringForm: the font the window measures text in.
     bool FontBold() const override { return m_measureFont.bold(); }

@@ -21,8 +21,6 @@ ZelTextBox::ZelTextBox(int index, QWidget *frame)
     colours.setColor(QPalette::Window, colours.color(QPalette::Button));
     colours.setColor(QPalette::WindowText, colours.color(QPalette::ButtonText));
     setPalette(colours);
-    m_staticText.setTextFormat(Qt::PlainText);
-    m_staticText.setPerformanceHint(QStaticText::AggressiveCaching);
 }
 
 void ZelTextBox::setLeft(double twips)
@@ -54,7 +52,6 @@ void ZelTextBox::setText(const QString &text)
     if (text == m_text)
         return;
     m_text = text;
-    m_staticText.setText(text);
     m_rendered = QPixmap();
     update();
 }
@@ -111,7 +108,8 @@ const QPixmap &ZelTextBox::renderedText()
     QPainter painter(&m_rendered);
     painter.setPen(palette().color(QPalette::WindowText));
     painter.setFont(font());
-    painter.drawStaticText(0, 0, m_staticText);
+    painter.drawText(QRectF(QPointF(0, 0), size()), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                     m_text);
     return m_rendered;
 }
 

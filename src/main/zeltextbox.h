@@ -3,7 +3,6 @@
 #include "displaylayer.h"
 
 #include <QPixmap>
-#include <QStaticText>
 #include <QWidget>
 
 namespace zel {
@@ -51,7 +50,6 @@ private:
     double m_width = 0;
     double m_height = 0;
     QString m_text;
-    QStaticText m_staticText;
     // The box drawn once per text, so that a move only copies pixels.
     QPixmap m_rendered;
 };

@@ -39,9 +39,6 @@ public:
     // The loaded window, or nullptr while unloaded.
     QWidget *window() const;
 
-    // The step size at the last press of a label-button.
-    qint16 SavedShiftSpeed() const { return m_savedShiftSpeed; }
-
 Q_SIGNALS:
     void ShiftSpeedChange();
     void ShiftTimingChange();

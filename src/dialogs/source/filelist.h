@@ -20,7 +20,6 @@ public:
     // Lists the files of `path`; a folder that cannot be read lists none.
     void setPath(const QString &path);
 
-    QString Pattern() const { return m_patternText; }
     void setPattern(const QString &pattern);
 
     // The selected file's name; empty when none is selected.

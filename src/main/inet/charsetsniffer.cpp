@@ -70,12 +70,6 @@ QByteArray CharsetSniffer::mediaType(QByteArrayView contentType)
     return type.trimmed().toByteArray().toLower();
 }
 
-bool CharsetSniffer::hasByteOrderMark(QByteArrayView bytes)
-{
-    return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
-        bytes.startsWith("\xFE\xFF") || bytes.startsWith(QByteArrayView("\0\0\xFE\xFF", 4));
-}
-
 QByteArray CharsetSniffer::fromDocument(QByteArrayView bytes)
 {
     const QByteArrayView head = bytes.first(qMin(bytes.size(), kPrescanBytes));

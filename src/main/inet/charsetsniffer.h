@@ -20,9 +20,6 @@ public:
     // The media type of a Content-Type header value, lower case, without parameters.
     static QByteArray mediaType(QByteArrayView contentType);
 
-    // True when the bytes start with a UTF-8, UTF-16 or UTF-32 byte-order mark.
-    static bool hasByteOrderMark(QByteArrayView bytes);
-
     // The charset of a `<meta charset=...>` or `<meta http-equiv=... content="...; charset=...">`
     // tag, or of an XML declaration, within the first kPrescanBytes.
     static QByteArray fromDocument(QByteArrayView bytes);

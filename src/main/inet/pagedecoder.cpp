@@ -34,9 +34,6 @@ bool PageDecoder::isBinaryMediaType(QByteArrayView contentType)
 
 TextDecoder::Result PageDecoder::decode(const QByteArray &body, QByteArrayView contentType)
 {
-    if (CharsetSniffer::hasByteOrderMark(body))
-        return TextDecoder::decode(body);
-
     for (const QByteArray &charset :
          { CharsetSniffer::fromContentType(contentType), CharsetSniffer::fromDocument(body) }) {
         if (charset.isEmpty())

@@ -7,9 +7,9 @@
 
 namespace zel {
 
-// Turns the body of a page into text, in the order: a byte-order mark, the
-// charset of the Content-Type header, the page's own declaration, and last
-// the same detection as for files.
+// Turns the body of a page into text by the charset of the Content-Type
+// header, else the page's own declaration, else the same detection as for
+// files. A byte-order mark wins over any of them (TextDecoder sees to that).
 class PageDecoder final
 {
 public:
