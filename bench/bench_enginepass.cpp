@@ -20,7 +20,8 @@ static void EnginePass(benchmark::State &state)
     ZelCtrl ticker(queue);
     ticker.setFormName(&form);
     ticker.setFrameName(&frame);
-    if (!ticker.setTextBoxName({ &box0, &box1 }).isOk() || !ticker.setText(htmlLikeText(length)).isOk()) {
+    if (!ticker.setTextBoxName({ &box0, &box1 }).isOk() ||
+        !ticker.setText(htmlLikeText(length)).isOk()) {
         state.SkipWithError("the ticker could not be set up");
         return;
     }

@@ -8,8 +8,7 @@ using namespace zel::bench;
 
 // Runs `flatten` on a fresh copy of a page-like text in every iteration. One
 // byte processed is one character of the loaded text.
-template<typename Flattening>
-static void runOnCopies(benchmark::State &state, Flattening flatten)
+template<typename Flattening> static void runOnCopies(benchmark::State &state, Flattening flatten)
 {
     const QString source = htmlLikeText(state.range(0));
     for (auto _ : state) {

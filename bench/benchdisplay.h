@@ -20,7 +20,7 @@ public:
     void setHeight(double twips) override { m_height = twips; }
     QString Text() const override { return m_text; }
     void setText(const QString &text) override { m_text = text; }
-    void setVisible(bool) override {}
+    void setVisible(bool) override { }
     bool FontBold() const override { return false; }
     bool FontItalic() const override { return false; }
     QString FontName() const override { return QStringLiteral("Gothic"); }
@@ -61,7 +61,7 @@ private:
 class IdleQueue final : public EventQueue
 {
 public:
-    void yieldOnce() override {}
+    void yieldOnce() override { }
 };
 
 } // namespace zel::bench

@@ -35,8 +35,7 @@ private:
     Status(Kind kind, QString message)
         : m_kind(kind)
         , m_message(std::move(message))
-    {
-    }
+    { }
 
     Kind m_kind = Kind::Ok;
     QString m_message;
@@ -47,6 +46,6 @@ private:
 // Ends the calling function with the status of `expr` unless it is ok.
 #define ZEL_TRY(expr)                                                                              \
     do {                                                                                           \
-        if (::zel::Status zelTryStatus_ = (expr); !zelTryStatus_.isOk())                            \
+        if (::zel::Status zelTryStatus_ = (expr); !zelTryStatus_.isOk())                           \
             return zelTryStatus_;                                                                  \
     } while (false)

@@ -9,7 +9,8 @@ Status StrHelper::Replace(QString &text, const QString &find, const QString &rep
                           int count, int compare)
 {
     if (start != 0 || count != 0 || compare != 0)
-        return Status::failure(QStringLiteral("Replace: only a replacement of every occurrence is supported"));
+        return Status::failure(
+            QStringLiteral("Replace: only a replacement of every occurrence is supported"));
     if (find.isEmpty())
         return Status::failure(QStringLiteral("Replace: the string to find is empty"));
     // One pass that appends the stretches between matches: QString::replace
@@ -42,8 +43,8 @@ Status StrHelper::CutHead(QString &source, QString &destination, int maxLength)
 qsizetype StrHelper::headLength(const QString &text, int maxLength)
 {
     qsizetype length = std::clamp<qsizetype>(maxLength, 0, text.size());
-    if (length > 1 && length < text.size() && text.at(length - 1).isHighSurrogate()
-        && text.at(length).isLowSurrogate())
+    if (length > 1 && length < text.size() && text.at(length - 1).isHighSurrogate() &&
+        text.at(length).isLowSurrogate())
         --length;
     return length;
 }

@@ -14,9 +14,9 @@ class TextDecoder final
 public:
     struct Result
     {
-        bool isText = true;      // false: binary data, `text` is empty
-        QString text;            // the decoded text
-        QByteArray encoding;     // the encoding used, e.g. "UTF-8", "windows-31j"
+        bool isText = true; // false: binary data, `text` is empty
+        QString text; // the decoded text
+        QByteArray encoding; // the encoding used, e.g. "UTF-8", "windows-31j"
     };
 
     // Detects the encoding (byte-order mark, binary check, strict UTF-8,

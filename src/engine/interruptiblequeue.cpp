@@ -7,8 +7,7 @@ namespace zel {
 InterruptibleQueue::InterruptibleQueue(EventQueue &inner, std::weak_ptr<const bool> stop)
     : m_inner(inner)
     , m_stop(std::move(stop))
-{
-}
+{ }
 
 void InterruptibleQueue::yieldOnce()
 {

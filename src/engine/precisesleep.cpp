@@ -20,8 +20,7 @@ void sleepUntil(std::chrono::steady_clock::time_point t)
     deadline.tv_sec = static_cast<time_t>(seconds.count());
     deadline.tv_nsec = static_cast<long>(
         std::chrono::duration_cast<std::chrono::nanoseconds>(sinceEpoch - seconds).count());
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
-    }
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) { }
 #else
     std::this_thread::sleep_until(t);
 #endif

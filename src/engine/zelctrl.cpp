@@ -7,8 +7,7 @@ namespace zel {
 
 ZelCtrl::ZelCtrl(EventQueue &queue)
     : m_queue(queue)
-{
-}
+{ }
 
 ZelCtrl::~ZelCtrl() = default;
 
@@ -190,7 +189,8 @@ Status ZelCtrl::box(int index, TextBox *&out) const
 {
     out = m_boxes.at(static_cast<std::size_t>(index));
     if (!out)
-        return Status::failure(QStringLiteral("The ticker has no display box %1 bound.").arg(index));
+        return Status::failure(
+            QStringLiteral("The ticker has no display box %1 bound.").arg(index));
     return Status::ok();
 }
 

@@ -8,7 +8,7 @@ namespace zel {
 QIcon zelIcon()
 {
     QIcon icon;
-    for (const int size : {16, 32, 48}) {
+    for (const int size : { 16, 32, 48 }) {
         QPixmap picture(size, size);
         picture.fill(QColor(0, 0, 128));
         QPainter painter(&picture);
@@ -18,8 +18,10 @@ QIcon zelIcon()
         // A "Z": top bar, diagonal, bottom bar.
         painter.drawRect(QRectF(3 * unit, 3 * unit, 10 * unit, 2 * unit));
         painter.drawRect(QRectF(3 * unit, 11 * unit, 10 * unit, 2 * unit));
-        const QPointF diagonal[] = {{11 * unit, 5 * unit}, {13 * unit, 5 * unit},
-                                    {5 * unit, 11 * unit}, {3 * unit, 11 * unit}};
+        const QPointF diagonal[] = { { 11 * unit, 5 * unit },
+                                     { 13 * unit, 5 * unit },
+                                     { 5 * unit, 11 * unit },
+                                     { 3 * unit, 11 * unit } };
         painter.drawPolygon(diagonal, 4);
         painter.end();
         icon.addPixmap(picture);

@@ -70,7 +70,8 @@ FormMain::FormMain(QWidget *parent)
     m_frameZel->setPalette(frameColours);
     connect(m_frameZel, &ZelFrame::MouseDown, this, &FormMain::FrameZel_MouseDown);
 
-    const std::array<std::array<int, 4>, 2> boxDesign{{{135, 360, 2430, 300}, {375, 1080, 2430, 360}}};
+    const std::array<std::array<int, 4>, 2> boxDesign { { { 135, 360, 2430, 300 },
+                                                          { 375, 1080, 2430, 360 } } };
     for (int i = 0; i < 2; ++i) {
         auto *box = new ZelTextBox(i, m_frameZel);
         box->setObjectName(QStringLiteral("TextZel%1").arg(i));
@@ -99,8 +100,10 @@ FormMain::~FormMain()
 Status FormMain::Form_Initialize()
 {
     m_zelPB = std::make_unique<ZelPropertyBox>();
-    connect(m_zelPB.get(), &ZelPropertyBox::ShiftSpeedChange, this, &FormMain::ZelPB_ShiftSpeedChange);
-    connect(m_zelPB.get(), &ZelPropertyBox::ShiftTimingChange, this, &FormMain::ZelPB_ShiftTimingChange);
+    connect(m_zelPB.get(), &ZelPropertyBox::ShiftSpeedChange, this,
+            &FormMain::ZelPB_ShiftSpeedChange);
+    connect(m_zelPB.get(), &ZelPropertyBox::ShiftTimingChange, this,
+            &FormMain::ZelPB_ShiftTimingChange);
     m_frc = std::make_unique<FormRemoCon>();
     connect(m_frc.get(), &FormRemoCon::ButtonClick, this, &FormMain::FRC_ButtonClick);
 
@@ -112,7 +115,7 @@ Status FormMain::Form_Initialize()
     m_engine->setFormName(this);
     ZEL_TRY(Form_Load());
     m_engine->setFrameName(m_frameZel);
-    ZEL_TRY(m_engine->setTextBoxName({m_textZel[0], m_textZel[1]}));
+    ZEL_TRY(m_engine->setTextBoxName({ m_textZel[0], m_textZel[1] }));
     m_engine->setShiftSpeed(1);
     m_engine->setShiftTiming(0);
 
@@ -157,7 +160,8 @@ Status FormMain::Form_Resize()
     ZEL_TRY(m_windowHelper->PlaceControl(0, kFrameLeft, 0, 0));
     float scaleWidth = static_cast<float>(pixelsToTwips(width()));
     ZEL_TRY(m_windowHelper->SetControl(m_labelTitleBer));
-    ZEL_TRY(m_windowHelper->PlaceControl(0, 0, static_cast<int>(std::lround(scaleWidth - kHandleWidth)), 0));
+    ZEL_TRY(m_windowHelper->PlaceControl(
+        0, 0, static_cast<int>(std::lround(scaleWidth - kHandleWidth)), 0));
     ZEL_TRY(m_windowHelper->ApplyLayout());
     return m_windowHelper->FinishLayout(true, scaleWidth);
 }

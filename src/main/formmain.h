@@ -113,7 +113,7 @@ private:
     std::unique_ptr<FormRemoCon> m_frc;
     InetTransfer *m_inetMain = nullptr;
     ZelFrame *m_frameZel = nullptr;
-    std::array<ZelTextBox *, 2> m_textZel{};
+    std::array<ZelTextBox *, 2> m_textZel {};
     TitleBarLabel *m_labelTitleBer = nullptr;
     QFont m_measureFont;
     qint32 m_pathType = 0;

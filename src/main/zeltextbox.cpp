@@ -108,8 +108,8 @@ const QPixmap &ZelTextBox::renderedText()
     QPainter painter(&m_rendered);
     painter.setPen(palette().color(QPalette::WindowText));
     painter.setFont(font());
-    painter.drawText(QRectF(QPointF(0, 0), size()), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                     m_text);
+    painter.drawText(QRectF(QPointF(0, 0), size()),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_text);
     return m_rendered;
 }
 

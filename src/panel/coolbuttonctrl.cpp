@@ -67,10 +67,10 @@ void CoolButtonCtrl::LineMove(const TwipsRect &control)
         qint64 x1, x2, y1, y2;
     };
     const Ends ends[FrameLineArray::kCount] = {
-        {left, left, top, bottom + kInset},
-        {left, right + kInset, top, top},
-        {right, right, top, bottom + kInset},
-        {left, right + kInset, bottom, bottom},
+        { left, left, top, bottom + kInset },
+        { left, right + kInset, top, top },
+        { right, right, top, bottom + kInset },
+        { left, right + kInset, bottom, bottom },
     };
     for (int i = 0; i < FrameLineArray::kCount; ++i) {
         if (FrameLine *line = m_lines.line(i)) {

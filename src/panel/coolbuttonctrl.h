@@ -15,8 +15,8 @@ class FrameLineArray;
 class CoolButtonCtrl final
 {
 public:
-    static inline const QColor kLightColour{255, 255, 255};
-    static inline const QColor kShadowColour{128, 128, 128};
+    static inline const QColor kLightColour { 255, 255, 255 };
+    static inline const QColor kShadowColour { 128, 128, 128 };
     // Pulls the right and bottom edges onto the control's last pixel.
     static constexpr qint64 kInset = 10;
 

@@ -22,8 +22,7 @@ QString versionCaption()
 
 FormRemoCon::FormRemoCon(QObject *parent)
     : QObject(parent)
-{
-}
+{ }
 
 FormRemoCon::~FormRemoCon() = default;
 

@@ -48,7 +48,7 @@ private:
     void Form_MouseDown();
 
     std::unique_ptr<RemoConWindow> m_window;
-    CoolButtonCtrl m_coolBtn{*this};
+    CoolButtonCtrl m_coolBtn { *this };
 };
 
 } // namespace zel

@@ -31,8 +31,8 @@ void LabelButton::mousePressEvent(QMouseEvent *event)
 void LabelButton::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
-    const bool isClick = event->button() == Qt::LeftButton && m_leftDown
-                         && rect().contains(event->position().toPoint());
+    const bool isClick = event->button() == Qt::LeftButton && m_leftDown &&
+        rect().contains(event->position().toPoint());
     if (event->button() == Qt::LeftButton)
         m_leftDown = false;
     // A handler may close this label's window, or end more than that.

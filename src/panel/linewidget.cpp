@@ -69,7 +69,8 @@ void LineWidget::updatePlace()
         return;
     }
     line.setLength(line.length() - 1.0); // the end point stays undrawn
-    const QPoint end(static_cast<int>(std::lround(line.x2())), static_cast<int>(std::lround(line.y2())));
+    const QPoint end(static_cast<int>(std::lround(line.x2())),
+                     static_cast<int>(std::lround(line.y2())));
     const QPoint from = start.toPoint();
     const QRect box(QPoint(std::min(from.x(), end.x()), std::min(from.y(), end.y())),
                     QPoint(std::max(from.x(), end.x()), std::max(from.y(), end.y())));

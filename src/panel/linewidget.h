@@ -42,7 +42,7 @@ private:
     double m_x2 = 0;
     double m_y1 = 0;
     double m_y2 = 0;
-    QColor m_colour{Qt::black};
+    QColor m_colour { Qt::black };
     // The drawn stretch in the parent's pixels; empty for a line of no length.
     QLineF m_drawn;
 };

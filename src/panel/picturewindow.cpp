@@ -11,9 +11,8 @@
 
 namespace zel {
 
-PictureWindow::PictureWindow(const QString &name, const QString &title,
-                             const QColor &cornerColour, const QColor &averageColour,
-                             Qt::WindowFlags extraFlags)
+PictureWindow::PictureWindow(const QString &name, const QString &title, const QColor &cornerColour,
+                             const QColor &averageColour, Qt::WindowFlags extraFlags)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | extraFlags)
     , m_picture(backgroundPicture(cornerColour, averageColour))
 {
@@ -49,9 +48,8 @@ void PictureWindow::centreOnScreen()
     }
 }
 
-QLabel *PictureWindow::addLabel(const QString &name, const QString &caption,
-                                const TwipsRect &place, const QFont &font,
-                                Qt::Alignment alignment)
+QLabel *PictureWindow::addLabel(const QString &name, const QString &caption, const TwipsRect &place,
+                                const QFont &font, Qt::Alignment alignment)
 {
     auto *label = new QLabel(this);
     label->setObjectName(name);

@@ -24,8 +24,8 @@ class PictureWindow : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr QSize kSize{200, 100};
-    static inline const QColor kLabelColour{64, 64, 64};
+    static constexpr QSize kSize { 200, 100 };
+    static inline const QColor kLabelColour { 64, 64, 64 };
 
     ~PictureWindow() override;
     Q_DISABLE_COPY_MOVE(PictureWindow)
@@ -66,7 +66,7 @@ private:
 
     QPixmap m_picture;
     std::vector<LabelButton *> m_labelButtons;
-    std::array<LineWidget *, 4> m_lines{};
+    std::array<LineWidget *, 4> m_lines {};
 };
 
 } // namespace zel

@@ -16,7 +16,10 @@ using namespace Qt::StringLiterals;
 class FakeTextBox final : public TextBox
 {
 public:
-    FakeTextBox(QStringList &log, int index) : m_log(log), m_name(u"box%1."_s.arg(index)) {}
+    FakeTextBox(QStringList &log, int index)
+        : m_log(log)
+        , m_name(u"box%1."_s.arg(index))
+    { }
 
     double Left() const override { return left; }
     void setLeft(double v) override { left = logged(u"Left", v); }
@@ -27,7 +30,11 @@ public:
     double Height() const override { return height; }
     void setHeight(double v) override { height = logged(u"Height", v); }
     QString Text() const override { return text; }
-    void setText(const QString &v) override { text = v; m_log << m_name + u"Text=" + v; }
+    void setText(const QString &v) override
+    {
+        text = v;
+        m_log << m_name + u"Text=" + v;
+    }
     void setVisible(bool v) override { visible = logged(u"Visible", v); }
     bool FontBold() const override { return true; }
     bool FontItalic() const override { return true; }
@@ -62,20 +69,42 @@ public:
 class FakeMeasuringForm final : public MeasuringForm
 {
 public:
-    explicit FakeMeasuringForm(QStringList &log) : m_log(log) {}
+    explicit FakeMeasuringForm(QStringList &log)
+        : m_log(log)
+    { }
 
     bool FontBold() const override { return m_bold; }
-    void setFontBold(bool v) override { m_log << u"form.FontBold="_s + QString::number(m_bold = v); }
+    void setFontBold(bool v) override
+    {
+        m_log << u"form.FontBold="_s + QString::number(m_bold = v);
+    }
     bool FontItalic() const override { return m_italic; }
-    void setFontItalic(bool v) override { m_log << u"form.FontItalic="_s + QString::number(m_italic = v); }
+    void setFontItalic(bool v) override
+    {
+        m_log << u"form.FontItalic="_s + QString::number(m_italic = v);
+    }
     QString FontName() const override { return m_name; }
     void setFontName(const QString &v) override { m_log << u"form.FontName="_s + (m_name = v); }
     double FontSize() const override { return m_size; }
-    void setFontSize(double v) override { m_log << u"form.FontSize="_s + QString::number(m_size = v); }
-    double TextWidth(const QString &text) const override { measuredIn << font(); return 10.0 * text.size(); }
-    double TextHeight(const QString &) const override { measuredIn << font(); return 12.0 * m_size; }
+    void setFontSize(double v) override
+    {
+        m_log << u"form.FontSize="_s + QString::number(m_size = v);
+    }
+    double TextWidth(const QString &text) const override
+    {
+        measuredIn << font();
+        return 10.0 * text.size();
+    }
+    double TextHeight(const QString &) const override
+    {
+        measuredIn << font();
+        return 12.0 * m_size;
+    }
 
-    QString font() const { return u"%1/%2/%3/%4"_s.arg(m_bold).arg(m_italic).arg(m_name).arg(m_size); }
+    QString font() const
+    {
+        return u"%1/%2/%3/%4"_s.arg(m_bold).arg(m_italic).arg(m_name).arg(m_size);
+    }
     mutable QStringList measuredIn;
 
 private:

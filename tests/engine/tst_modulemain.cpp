@@ -42,12 +42,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         QTest::newRow("two tags") << u"a<b>c<d>e"_s << u"<"_s << u">"_s << u"ace"_s;
         QTest::newRow("unclosed opener stays") << u"x<y"_s << u"<"_s << u">"_s << u"x<y"_s;
-        QTest::newRow("closer before opener stays") << u"a>b<c>d"_s << u"<"_s << u">"_s << u"a>bd"_s;
-        QTest::newRow("nested: rest of outer span stays") << u"<<x>y>"_s << u"<"_s << u">"_s << u"y>"_s;
+        QTest::newRow("closer before opener stays")
+            << u"a>b<c>d"_s << u"<"_s << u">"_s << u"a>bd"_s;
+        QTest::newRow("nested: rest of outer span stays")
+            << u"<<x>y>"_s << u"<"_s << u">"_s << u"y>"_s;
         QTest::newRow("empty tag") << u"<>"_s << u"<"_s << u">"_s << QString();
         QTest::newRow("no opener") << u"plain > text"_s << u"<"_s << u">"_s << u"plain > text"_s;
         QTest::newRow("same delimiter twice") << u"a|b|c|d"_s << u"|"_s << u"|"_s << u"ac|d"_s;
-        QTest::newRow("removal joins a new opener") << u"aabxbx"_s << u"ab"_s << u"x"_s << QString();
+        QTest::newRow("removal joins a new opener")
+            << u"aabxbx"_s << u"ab"_s << u"x"_s << QString();
     }
 
     void stripTags()
@@ -62,7 +65,8 @@ private Q_SLOTS:
 
     void stripTagsAgreesWithModelOnRandomTexts()
     {
-        const QStringList cases[] = { { u"<"_s, u">"_s, u"<>ab"_s }, // delimiters, then the alphabet
+        const QStringList cases[] = { { u"<"_s, u">"_s,
+                                        u"<>ab"_s }, // delimiters, then the alphabet
                                       { u"|"_s, u"|"_s, u"|ab"_s },
                                       { u"<!"_s, u">"_s, u"<!>a"_s } };
         QRandomGenerator random(20240607);
@@ -131,10 +135,11 @@ private Q_SLOTS:
         box.text = u"abcd"_s;
         FitTextBox(form, box);
         QCOMPARE(form.measuredIn, QStringList({ u"1/1/BoxFace/9"_s, u"1/1/BoxFace/9"_s }));
-        QCOMPARE(log, QStringList({ u"form.FontBold=1"_s, u"form.FontItalic=1"_s, u"form.FontName=BoxFace"_s,
-                                    u"form.FontSize=9"_s, u"box0.Width=40"_s, u"box0.Height=108"_s,
-                                    u"form.FontBold=0"_s, u"form.FontItalic=0"_s, u"form.FontName=FormFace"_s,
-                                    u"form.FontSize=20"_s }));
+        QCOMPARE(log,
+                 QStringList({ u"form.FontBold=1"_s, u"form.FontItalic=1"_s,
+                               u"form.FontName=BoxFace"_s, u"form.FontSize=9"_s, u"box0.Width=40"_s,
+                               u"box0.Height=108"_s, u"form.FontBold=0"_s, u"form.FontItalic=0"_s,
+                               u"form.FontName=FormFace"_s, u"form.FontSize=20"_s }));
         box.text.clear();
         FitTextBox(form, box);
         QCOMPARE(box.width, 0.0);

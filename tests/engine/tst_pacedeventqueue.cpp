@@ -20,13 +20,14 @@ private Q_SLOTS:
         // Times in microseconds after the first yield.
         QTest::addColumn<QList<int>>("nows");
         QTest::addColumn<QList<int>>("slots");
-        QTest::newRow("on time") << QList { 0, 1000, 2000, 3000 } << QList { 1000, 2000, 3000, 4000 };
+        QTest::newRow("on time") << QList { 0, 1000, 2000, 3000 }
+                                 << QList { 1000, 2000, 3000, 4000 };
         QTest::newRow("work between yields does not slow the rate")
             << QList { 0, 1400, 2400 } << QList { 1000, 2000, 3000 };
-        QTest::newRow("a little late catches up") << QList { 0, 4000, 4000, 4000 }
-                                                  << QList { 1000, 2000, 3000, 4000 };
-        QTest::newRow("a stall starts again from now") << QList { 0, 50000, 50000 }
-                                                       << QList { 1000, 51000, 52000 };
+        QTest::newRow("a little late catches up")
+            << QList { 0, 4000, 4000, 4000 } << QList { 1000, 2000, 3000, 4000 };
+        QTest::newRow("a stall starts again from now")
+            << QList { 0, 50000, 50000 } << QList { 1000, 51000, 52000 };
     }
 
     void slots()
@@ -56,7 +57,8 @@ private Q_SLOTS:
     {
         PacedEventQueue queue;
         int delivered = 0;
-        QMetaObject::invokeMethod(this, [&delivered] { ++delivered; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [&delivered] { ++delivered; }, Qt::QueuedConnection);
         QPointer<QObject> doomed = new QObject;
         doomed->deleteLater();
         queue.yieldOnce();

@@ -47,7 +47,10 @@ struct Rig
     // "length of box 0's text @ its Left / the same for box 1"
     QString sample() const
     {
-        return u"%1@%2/%3@%4"_s.arg(box0.text.size()).arg(box0.left).arg(box1.text.size()).arg(box1.left);
+        return u"%1@%2/%3@%4"_s.arg(box0.text.size())
+            .arg(box0.left)
+            .arg(box1.text.size())
+            .arg(box1.left);
     }
     qsizetype steps() const { return log.filter(u"box0.Top="_s).size(); }
 };
@@ -83,7 +86,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("behind");
         QTest::addColumn<int>("piecesPerPass");
         QTest::newRow("513 characters") << QString(512, u'a') + u'z' << u"z"_s << 2;
-        QTest::newRow("surrogate pair at the cut") << QString(511, u'a') + u"\U0001F600b"_s << u"\U0001F600b"_s << 2;
+        QTest::newRow("surrogate pair at the cut")
+            << QString(511, u'a') + u"\U0001F600b"_s << u"\U0001F600b"_s << 2;
         QTest::newRow("three pieces") << kLongText << QString(512, u'b') << 3;
     }
 
@@ -118,17 +122,18 @@ private Q_SLOTS:
         // the next pass of a short text is carried by the other box.
         QTest::newRow("short text alternates boxes")
             << u"abc"_s << 60.0 << qint16(30)
-            << QStringList { u"3@30/0@60"_s, u"3@0/0@30"_s, u"3@-30/0@0"_s, u"0@60/3@60"_s, u"0@60/3@30"_s };
+            << QStringList { u"3@30/0@60"_s, u"3@0/0@30"_s, u"3@-30/0@0"_s, u"0@60/3@60"_s,
+                             u"0@60/3@30"_s };
         QTest::newRow("513 characters")
             << QString(512, u'a') + u'z' << 1000.0 << qint16(1000)
-            << QStringList { u"512@0/1@5120"_s, u"512@-1000/1@4120"_s, u"512@-2000/1@3120"_s,
+            << QStringList { u"512@0/1@5120"_s,     u"512@-1000/1@4120"_s, u"512@-2000/1@3120"_s,
                              u"512@-3000/1@2120"_s, u"512@-4000/1@1120"_s, u"512@-5000/1@120"_s,
-                             u"0@-6000/1@-880"_s, u"512@1000/1@1000"_s, u"512@0/1@5120"_s };
+                             u"0@-6000/1@-880"_s,   u"512@1000/1@1000"_s,  u"512@0/1@5120"_s };
         QTest::newRow("empty text: a new pass at the left edge")
             << QString() << 60.0 << qint16(30)
             << QStringList { u"0@30/0@30"_s, u"0@0/0@0"_s, u"0@60/0@60"_s, u"0@30/0@30"_s };
-        QTest::newRow("step size 0 stands") << u"abc"_s << 60.0 << qint16(0)
-                                             << QStringList { u"3@60/0@90"_s, u"3@60/0@90"_s };
+        QTest::newRow("step size 0 stands")
+            << u"abc"_s << 60.0 << qint16(0) << QStringList { u"3@60/0@90"_s, u"3@60/0@90"_s };
     }
 
     void passes()
@@ -163,12 +168,14 @@ private Q_SLOTS:
         QFETCH(double, leftAfterStep);
         Rig rig;
         rig.ctrl->setShiftSpeed(0);
-        QVERIFY(rig.run(2, [&](int n) {
-            if (n == 1) {
-                rig.frame.width = newWidth;
-                rig.ctrl->setShiftSpeed(10);
-            }
-        }).isOk());
+        QVERIFY(rig.run(2,
+                        [&](int n) {
+                            if (n == 1) {
+                                rig.frame.width = newWidth;
+                                rig.ctrl->setShiftSpeed(10);
+                            }
+                        })
+                    .isOk());
         QCOMPARE(rig.box0.left, leftAfterStep);
     }
 
@@ -195,10 +202,12 @@ private Q_SLOTS:
     {
         Rig rig;
         rig.ctrl->setShiftTiming(2);
-        QVERIFY(rig.run(4, [&](int n) {
-            if (n == 4)
-                rig.log.clear();
-        }).isOk());
+        QVERIFY(rig.run(4,
+                        [&](int n) {
+                            if (n == 4)
+                                rig.log.clear();
+                        })
+                    .isOk());
         QCOMPARE(rig.queue.yields, 6); // the step's other two yields still run
         QCOMPARE(rig.log, QStringList({ u"box0.Visible=0"_s, u"box1.Visible=0"_s }));
     }
@@ -209,16 +218,19 @@ private Q_SLOTS:
         rig.ctrl->setShiftTiming(3);
         rig.ctrl->setShiftSpeed(10);
         QStringList samples;
-        QVERIFY(rig.run(7, [&](int n) {
-            if (n == 2)
-                QVERIFY(rig.ctrl->setText(u"new"_s).isTakenOver());
-            if (n >= 2 && n <= 7)
-                samples << rig.sample();
-        }).isOk());
+        QVERIFY(rig.run(7,
+                        [&](int n) {
+                            if (n == 2)
+                                QVERIFY(rig.ctrl->setText(u"new"_s).isTakenOver());
+                            if (n >= 2 && n <= 7)
+                                samples << rig.sample();
+                        })
+                    .isOk());
         // At the right edge at once; the next step follows without the rest of
         // the interrupted step's yields.
-        QCOMPARE(samples, QStringList({ u"3@1000/0@1000"_s, u"3@990/0@1020"_s, u"3@990/0@1020"_s,
-                                        u"3@990/0@1020"_s, u"3@990/0@1020"_s, u"3@980/0@1010"_s }));
+        QCOMPARE(samples,
+                 QStringList({ u"3@1000/0@1000"_s, u"3@990/0@1020"_s, u"3@990/0@1020"_s,
+                               u"3@990/0@1020"_s, u"3@990/0@1020"_s, u"3@980/0@1010"_s }));
         QCOMPARE(rig.queue.maxDepth, 1);
     }
 
@@ -235,16 +247,19 @@ private Q_SLOTS:
         QFETCH(bool, fuelOffFirst);
         QFETCH(int, yields);
         Rig rig(kLongText);
-        QVERIFY(rig.run(3, [&](int n) {
-            if (n != 1)
-                return;
-            if (fuelOffFirst)
-                (void)rig.ctrl->setFuel(false);
-            const Status status = rig.ctrl->Engine();
-            QCOMPARE(status.isTakenOver(), !fuelOffFirst);
-            QVERIFY(!status.isFailure());
-            QCOMPARE(rig.sample(), u"512@999/2@6119"_s); // the pass goes on where it stands
-        }).isOk());
+        QVERIFY(rig.run(3,
+                        [&](int n) {
+                            if (n != 1)
+                                return;
+                            if (fuelOffFirst)
+                                (void)rig.ctrl->setFuel(false);
+                            const Status status = rig.ctrl->Engine();
+                            QCOMPARE(status.isTakenOver(), !fuelOffFirst);
+                            QVERIFY(!status.isFailure());
+                            QCOMPARE(rig.sample(),
+                                     u"512@999/2@6119"_s); // the pass goes on where it stands
+                        })
+                    .isOk());
         QCOMPARE(rig.queue.yields, yields);
         QCOMPARE(rig.box0.text, QString(512, u'b'));
     }
@@ -253,10 +268,12 @@ private Q_SLOTS:
     {
         Rig rig;
         int takenOver = 0;
-        QVERIFY(rig.run(1001, [&](int n) {
-            if (n <= 1000)
-                takenOver += rig.ctrl->setText(QString::number(n)).isTakenOver();
-        }).isOk());
+        QVERIFY(rig.run(1001,
+                        [&](int n) {
+                            if (n <= 1000)
+                                takenOver += rig.ctrl->setText(QString::number(n)).isTakenOver();
+                        })
+                    .isOk());
         QCOMPARE(takenOver, 1000);
         QCOMPARE(rig.queue.maxDepth, 1);
         QCOMPARE(rig.box0.text, u"1000"_s);

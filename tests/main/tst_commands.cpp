@@ -2,8 +2,8 @@
 #include "formremocon.h"
 #include "gothicfont.h"
 #include "messagebox.h"
-#include "zelpropertybox.h"
 #include "zelframe.h"
+#include "zelpropertybox.h"
 #include "zeltextbox.h"
 
 #include <QAbstractButton>
@@ -117,7 +117,8 @@ private:
 void TestCommands::initTestCase()
 {
     registerFontSubstitutions();
-    MessageBox::setInterceptor([this](MessageBox::Kind, const QString &text) { m_messages << text; });
+    MessageBox::setInterceptor(
+        [this](MessageBox::Kind, const QString &text) { m_messages << text; });
 }
 
 void TestCommands::init()
@@ -220,8 +221,8 @@ void TestCommands::getData_cancelFirstStartsTickerWithEmptyText()
     bool ranWithEmptyText = false;
     whenModalDialogOpens(cancelDialog);
     whileRunning([&] {
-        ranWithEmptyText = m_form->ZelEngine() != 0 && m_form->TextZel(0)->isVisible()
-            && m_form->TextZel(0)->Text().isEmpty() && m_form->ZelText().isEmpty();
+        ranWithEmptyText = m_form->ZelEngine() != 0 && m_form->TextZel(0)->isVisible() &&
+            m_form->TextZel(0)->Text().isEmpty() && m_form->ZelText().isEmpty();
     });
     m_form->FRC_ButtonClick(3);
     QVERIFY(ranWithEmptyText);
@@ -271,7 +272,8 @@ void TestCommands::getData_loadFailureIsShownAndTickerNotStarted()
     whenModalDialogOpens(acceptPath(m_dir.filePath(QStringLiteral("gone.txt"))));
     m_form->FRC_ButtonClick(3);
     QCOMPARE(m_messages.size(), 1);
-    QVERIFY2(m_messages.first().contains(QStringLiteral("gone.txt")), qPrintable(m_messages.first()));
+    QVERIFY2(m_messages.first().contains(QStringLiteral("gone.txt")),
+             qPrintable(m_messages.first()));
     QCOMPARE(m_form->ZelEngine(), qint16(0));
     QCOMPARE(m_ends, 0);
 }

@@ -52,10 +52,12 @@ private:
     QByteArray m_response;
 };
 
-QByteArray httpResponse(const QByteArray &status, const QByteArray &contentType, const QByteArray &body)
+QByteArray httpResponse(const QByteArray &status, const QByteArray &contentType,
+                        const QByteArray &body)
 {
-    return "HTTP/1.1 " + status + "\r\nContent-Type: " + contentType
-        + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+    return "HTTP/1.1 " + status + "\r\nContent-Type: " + contentType +
+        "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" +
+        body;
 }
 
 } // namespace
@@ -95,7 +97,8 @@ private:
 void TestFormMain::initTestCase()
 {
     registerFontSubstitutions();
-    MessageBox::setInterceptor([this](MessageBox::Kind, const QString &text) { m_messages << text; });
+    MessageBox::setInterceptor(
+        [this](MessageBox::Kind, const QString &text) { m_messages << text; });
 }
 
 void TestFormMain::init()
@@ -160,12 +163,13 @@ void TestFormMain::layoutPass_placesHandleAndFrame()
     const QRect handle = m_form->LabelTitleBer()->geometry();
     const QRect frame = m_form->FrameZel()->geometry();
     QCOMPARE(handle, QRect(0, 0, twipsToPixels(150), m_form->height()));
-    QCOMPARE(frame, QRect(twipsToPixels(180), 0, m_form->width() - twipsToPixels(180), m_form->height()));
+    QCOMPARE(frame,
+             QRect(twipsToPixels(180), 0, m_form->width() - twipsToPixels(180), m_form->height()));
 }
 
 void TestFormMain::properties_storeWhatTheyAreGiven()
 {
-    for (const qint32 type : {-1, 0, 1, 7, -32769}) {
+    for (const qint32 type : { -1, 0, 1, 7, -32769 }) {
         m_form->setPathType(type);
         QCOMPARE(m_form->PathType(), type);
     }
@@ -222,7 +226,8 @@ void TestFormMain::mouse_leftPressDragsFromHandleFrameAndBoxes()
 
 void TestFormMain::fileOpen_readsEverySourceKind()
 {
-    writeFile(QStringLiteral("news.txt"), QStringLiteral(u"今日の<i>ニュース</i>\n二行目").toUtf8());
+    writeFile(QStringLiteral("news.txt"),
+              QStringLiteral(u"今日の<i>ニュース</i>\n二行目").toUtf8());
 
     m_form->setPathType(0);
     m_form->setPath(pathOf(QStringLiteral("news.txt")));
@@ -250,7 +255,8 @@ void TestFormMain::fileOpen_readsEverySourceKind()
 
 void TestFormMain::fileOpen_pageGivesTextWithReferencesKept()
 {
-    const QByteArray page("<html><head><title>T</title></head>\r\n<body>Tom &amp; Jerry</body></html>");
+    const QByteArray page(
+        "<html><head><title>T</title></head>\r\n<body>Tom &amp; Jerry</body></html>");
     OnePageServer server(httpResponse("200 OK", "text/html; charset=utf-8", page));
     m_form->setPathType(1);
     m_form->setPath(server.url(QStringLiteral("/news.html")));
@@ -263,22 +269,25 @@ void TestFormMain::fileOpen_binaryDataShowsMessageAndKeepsText()
     QString kept = QStringLiteral("kept text");
     QVERIFY(m_form->setZelText(kept).isOk());
 
-    static const char elfHeader[] = "\x7f" "ELF\x02\x01\x01\x00\x00\x00\x00\x00";
-    writeFile(QStringLiteral("program.bin"), QByteArray(elfHeader, sizeof elfHeader - 1).repeated(50));
+    static const char elfHeader[] = "\x7f"
+                                    "ELF\x02\x01\x01\x00\x00\x00\x00\x00";
+    writeFile(QStringLiteral("program.bin"),
+              QByteArray(elfHeader, sizeof elfHeader - 1).repeated(50));
     m_form->setPathType(0);
     m_form->setPath(pathOf(QStringLiteral("program.bin")));
     QVERIFY(m_form->FileOpen().isOk());
-    QCOMPARE(m_messages, QStringList{QStringLiteral(u"バイナリファイルです。")});
+    QCOMPARE(m_messages, QStringList { QStringLiteral(u"バイナリファイルです。") });
     QCOMPARE(m_form->ZelText(), kept);
 
     m_messages.clear();
-    static const char pngHeader[] = "\x89PNG\r\n\x1a\n\x00\x00\x00\x0dIHDR\x00\x00\x00\x01\x00\x00\x00\x01\x08\x06";
+    static const char pngHeader[] =
+        "\x89PNG\r\n\x1a\n\x00\x00\x00\x0dIHDR\x00\x00\x00\x01\x00\x00\x00\x01\x08\x06";
     const QByteArray png(pngHeader, sizeof pngHeader - 1);
     OnePageServer server(httpResponse("200 OK", "image/png", png));
     m_form->setPathType(1);
     m_form->setPath(server.url(QStringLiteral("/logo.png")));
     QVERIFY(m_form->FileOpen().isOk());
-    QCOMPARE(m_messages, QStringList{QStringLiteral(u"バイナリファイルです。")});
+    QCOMPARE(m_messages, QStringList { QStringLiteral(u"バイナリファイルです。") });
     QCOMPARE(m_form->ZelText(), kept);
 }
 
@@ -287,11 +296,13 @@ void TestFormMain::fileOpen_failuresNameTheSourceAndKeepText_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("named");
-    QTest::newRow("missing file") << 0 << QStringLiteral("missing.txt") << QStringLiteral("missing.txt");
+    QTest::newRow("missing file") << 0 << QStringLiteral("missing.txt")
+                                  << QStringLiteral("missing.txt");
     QTest::newRow("folder") << 0 << QStringLiteral("sub") << QStringLiteral("sub");
     QTest::newRow("no file chosen") << 0 << QString() << QString();
     QTest::newRow("not a URL") << 1 << QStringLiteral("http://") << QStringLiteral("http://");
-    QTest::newRow("refused") << 1 << QStringLiteral("http://127.0.0.1:1/x") << QStringLiteral("127.0.0.1:1");
+    QTest::newRow("refused") << 1 << QStringLiteral("http://127.0.0.1:1/x")
+                             << QStringLiteral("127.0.0.1:1");
 }
 
 void TestFormMain::fileOpen_failuresNameTheSourceAndKeepText()

@@ -30,8 +30,8 @@ public:
         void setBorderColor(const QColor &c) override { colour = c; }
         void setLineVisible(bool v) override { visible = v; }
         void bringToFront() override { frontRank = (*fronts)++; }
-        Ends ends{1, 2, 3, 4};
-        QColor colour{Qt::black};
+        Ends ends { 1, 2, 3, 4 };
+        QColor colour { Qt::black };
         bool visible = true;
         int frontRank = -1;
         int *fronts = nullptr;
@@ -44,14 +44,17 @@ public:
     }
     FrameLine *line(int index) override { return &lines.at(static_cast<std::size_t>(index)); }
 
-    QList<Ends> ends() const { return {lines[0].ends, lines[1].ends, lines[2].ends, lines[3].ends}; }
+    QList<Ends> ends() const
+    {
+        return { lines[0].ends, lines[1].ends, lines[2].ends, lines[3].ends };
+    }
     QList<QColor> colours() const
     {
-        return {lines[0].colour, lines[1].colour, lines[2].colour, lines[3].colour};
+        return { lines[0].colour, lines[1].colour, lines[2].colour, lines[3].colour };
     }
     QList<bool> visibility() const
     {
-        return {lines[0].visible, lines[1].visible, lines[2].visible, lines[3].visible};
+        return { lines[0].visible, lines[1].visible, lines[2].visible, lines[3].visible };
     }
 
     std::array<Line, 4> lines;
@@ -60,10 +63,10 @@ public:
 
 const QColor white(255, 255, 255);
 const QColor grey(128, 128, 128);
-const QList<QColor> raised{white, white, grey, grey};
-const QList<QColor> sunken{grey, grey, white, white};
-const QList<bool> shown{true, true, true, true};
-const QList<bool> hidden{false, false, false, false};
+const QList<QColor> raised { white, white, grey, grey };
+const QList<QColor> sunken { grey, grey, white, white };
+const QList<bool> shown { true, true, true, true };
+const QList<bool> hidden { false, false, false, false };
 
 } // namespace
 
@@ -85,13 +88,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QRectF>("control");
         QTest::addColumn<QList<Ends>>("ends");
-        const QList<Ends> commandLabel{
-            {100, 100, 100, 340}, {100, 100, 1630, 100}, {1620, 100, 1620, 340}, {100, 330, 1630, 330}};
+        const QList<Ends> commandLabel { { 100, 100, 100, 340 },
+                                         { 100, 100, 1630, 100 },
+                                         { 1620, 100, 1620, 340 },
+                                         { 100, 330, 1630, 330 } };
         QTest::newRow("command label") << QRectF(100, 100, 1530, 240) << commandLabel;
-        QTest::newRow("fractions round half to even") << QRectF(100.5, 99.5, 1530.5, 239.6) << commandLabel;
-        QTest::newRow("above and left of the form")
-            << QRectF(-15, -30, 45, 60)
-            << QList<Ends>{{-15, -30, -15, 30}, {-15, -30, 30, -30}, {20, -30, 20, 30}, {-15, 20, 30, 20}};
+        QTest::newRow("fractions round half to even")
+            << QRectF(100.5, 99.5, 1530.5, 239.6) << commandLabel;
+        QTest::newRow("above and left of the form") << QRectF(-15, -30, 45, 60)
+                                                    << QList<Ends> { { -15, -30, -15, 30 },
+                                                                     { -15, -30, 30, -30 },
+                                                                     { 20, -30, 20, 30 },
+                                                                     { -15, 20, 30, 20 } };
     }
 
     void btnMove_framesControlRaised()
@@ -100,7 +108,7 @@ private Q_SLOTS:
         FakeLines set;
         CoolButtonCtrl coolBtn(set);
 
-        coolBtn.BtnMove({control.x(), control.y(), control.width(), control.height()});
+        coolBtn.BtnMove({ control.x(), control.y(), control.width(), control.height() });
 
         QTEST(set.ends(), "ends");
         QCOMPARE(set.colours(), raised);
@@ -111,7 +119,7 @@ private Q_SLOTS:
     {
         FakeLines set;
         CoolButtonCtrl coolBtn(set);
-        coolBtn.BtnMove({100, 100, 1530, 240});
+        coolBtn.BtnMove({ 100, 100, 1530, 240 });
         const QList<Ends> placed = set.ends();
         coolBtn.BtnOut();
 

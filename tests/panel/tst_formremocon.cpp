@@ -44,10 +44,11 @@ private:
     static QPoint centredPosition()
     {
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        return {screen.x() + (screen.width() - 200) / 2, screen.y() + (screen.height() - 100) / 2};
+        return { screen.x() + (screen.width() - 200) / 2,
+                 screen.y() + (screen.height() - 100) / 2 };
     }
-    static inline const QList<bool> shown{true, true, true, true};
-    static inline const QList<bool> hidden{false, false, false, false};
+    static inline const QList<bool> shown { true, true, true, true };
+    static inline const QList<bool> hidden { false, false, false, false };
 
 private Q_SLOTS:
     void init() { m_panel = std::make_unique<FormRemoCon>(); }
@@ -64,11 +65,15 @@ private Q_SLOTS:
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QStringLiteral("Zel Remote Control"));
         QCOMPARE(window->size(), QSize(200, 100));
-        QVERIFY(window->windowFlags().testFlags(Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus));
+        QVERIFY(window->windowFlags().testFlags(Qt::FramelessWindowHint |
+                                                Qt::WindowDoesNotAcceptFocus));
         QCOMPARE(window->pos(), centredPosition());
         QCOMPARE(frameVisibility(window), hidden);
         QCOMPARE(window->findChild<QLabel *>(QStringLiteral("LabelAbout"))->text(),
-                 QStringLiteral("Ver %1.%2.%3").arg(ZEL_VERSION_MAJOR).arg(ZEL_VERSION_MINOR).arg(ZEL_VERSION_PATCH));
+                 QStringLiteral("Ver %1.%2.%3")
+                     .arg(ZEL_VERSION_MAJOR)
+                     .arg(ZEL_VERSION_MINOR)
+                     .arg(ZEL_VERSION_PATCH));
         for (const QWidget *control : window->findChildren<QWidget *>())
             QVERIFY2(control->focusPolicy() == Qt::NoFocus, qPrintable(control->objectName()));
         for (const QLabel *label : window->findChildren<QLabel *>())
@@ -126,7 +131,8 @@ private Q_SLOTS:
         QTest::mouseMove(getData, QPoint(10, 5));
         QCOMPARE(frameVisibility(window), shown);
         const LineWidget *bottom = line(window, 3);
-        QCOMPARE(QLineF(bottom->X1(), bottom->Y1(), bottom->X2(), bottom->Y2()), QLineF(100, 330, 1630, 330));
+        QCOMPARE(QLineF(bottom->X1(), bottom->Y1(), bottom->X2(), bottom->Y2()),
+                 QLineF(100, 330, 1630, 330));
         QCOMPARE(line(window, 0)->BorderColor(), QColor(255, 255, 255));
         // The frame lies on the outermost pixels of the label's place.
         const QRect place = pixelRect(getData->place());
@@ -160,7 +166,9 @@ private Q_SLOTS:
         QVERIFY(second);
         QCOMPARE(second->pos(), centredPosition());
         QCOMPARE(frameVisibility(second), hidden);
-        QVERIFY(second->findChild<QLabel *>(QStringLiteral("LabelAbout"))->text().startsWith(QStringLiteral("Ver 1")));
+        QVERIFY(second->findChild<QLabel *>(QStringLiteral("LabelAbout"))
+                    ->text()
+                    .startsWith(QStringLiteral("Ver 1")));
         QTest::mouseMove(button(second, 1), QPoint(5, 5));
         QCOMPARE(frameVisibility(second), shown);
         QCOMPARE(line(second, 1)->Y1(), 1005.0);

@@ -17,8 +17,7 @@ namespace zel {
 
 FormZelPropertyBox::FormZelPropertyBox(QObject *parent)
     : QObject(parent)
-{
-}
+{ }
 
 FormZelPropertyBox::~FormZelPropertyBox() = default;
 

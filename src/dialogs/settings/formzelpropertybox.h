@@ -69,7 +69,7 @@ private:
     void Form_MouseDown();
 
     std::unique_ptr<ZelPropertyBoxWindow> m_window;
-    CoolButtonCtrl m_coolBtn{*this};
+    CoolButtonCtrl m_coolBtn { *this };
     qint16 m_savedShiftSpeed = 0;
 };
 

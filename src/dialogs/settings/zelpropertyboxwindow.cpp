@@ -20,20 +20,21 @@ ZelPropertyBoxWindow::ZelPropertyBoxWindow()
     : PictureWindow(QStringLiteral("FormZelPropertyBox"), kTitle, kCornerColour, kAverageColour)
 {
     const QFont momentary = gothicFont(12, true, true);
-    addLabelButton(1, QStringLiteral("l>"), {0, 0, 500, 240}, momentary, kCentred);
-    addLabelButton(2, QStringLiteral(">>>"), {495, 0, 495, 240}, momentary, kCentred);
-    addLabelButton(3, QStringLiteral("ll"), {990, 0, 495, 240}, momentary, kCentred);
-    addLabelButton(0, QStringLiteral("X"), {2770, 0, 225, 225}, gothicFont(9.75, true), kCentred);
+    addLabelButton(1, QStringLiteral("l>"), { 0, 0, 500, 240 }, momentary, kCentred);
+    addLabelButton(2, QStringLiteral(">>>"), { 495, 0, 495, 240 }, momentary, kCentred);
+    addLabelButton(3, QStringLiteral("ll"), { 990, 0, 495, 240 }, momentary, kCentred);
+    addLabelButton(0, QStringLiteral("X"), { 2770, 0, 225, 225 }, gothicFont(9.75, true), kCentred);
 
     const QFont caption = gothicFont(9.75, true);
-    addLabel(QStringLiteral("LabelShiftSpeed"), QStringLiteral("Speed"), {50, 350, 600, 195},
+    addLabel(QStringLiteral("LabelShiftSpeed"), QStringLiteral("Speed"), { 50, 350, 600, 195 },
              caption, kLeft);
-    m_textShiftSpeed = addTextBox(QStringLiteral("TextShiftSpeed"), {2400, 300, 600, 270});
-    m_hScrollShiftSpeed = addScrollBar(QStringLiteral("HScrollShiftSpeed"), {0, 600, 3000, 200});
-    addLabel(QStringLiteral("LabelShiftTiming"), QStringLiteral("Timing"), {50, 950, 660, 195},
+    m_textShiftSpeed = addTextBox(QStringLiteral("TextShiftSpeed"), { 2400, 300, 600, 270 });
+    m_hScrollShiftSpeed = addScrollBar(QStringLiteral("HScrollShiftSpeed"), { 0, 600, 3000, 200 });
+    addLabel(QStringLiteral("LabelShiftTiming"), QStringLiteral("Timing"), { 50, 950, 660, 195 },
              caption, kLeft);
-    m_textShiftTiming = addTextBox(QStringLiteral("TextShiftTiming"), {2400, 900, 600, 270});
-    m_hScrollShiftTiming = addScrollBar(QStringLiteral("HScrollShiftTiming"), {0, 1200, 3000, 200});
+    m_textShiftTiming = addTextBox(QStringLiteral("TextShiftTiming"), { 2400, 900, 600, 270 });
+    m_hScrollShiftTiming =
+        addScrollBar(QStringLiteral("HScrollShiftTiming"), { 0, 1200, 3000, 200 });
     addFrameLines();
 
     setTabOrder(m_hScrollShiftTiming, m_hScrollShiftSpeed);

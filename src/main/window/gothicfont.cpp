@@ -7,13 +7,14 @@ namespace zel {
 void registerFontSubstitutions()
 {
     QFont::insertSubstitutions(kGothicFace,
-                               {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-                                QStringLiteral(u"IPA Pゴシック"), QStringLiteral("VL PGothic"),
-                                QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"),
-                                QStringLiteral("Source Han Sans JP"), QStringLiteral("IPAGothic"),
-                                QStringLiteral("Takao PGothic"), QStringLiteral("Droid Sans Fallback"),
-                                QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Hiragino Sans"),
-                                QStringLiteral("Yu Gothic")});
+                               { QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+                                 QStringLiteral(u"IPA Pゴシック"), QStringLiteral("VL PGothic"),
+                                 QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"),
+                                 QStringLiteral("Source Han Sans JP"), QStringLiteral("IPAGothic"),
+                                 QStringLiteral("Takao PGothic"),
+                                 QStringLiteral("Droid Sans Fallback"),
+                                 QStringLiteral("WenQuanYi Zen Hei"),
+                                 QStringLiteral("Hiragino Sans"), QStringLiteral("Yu Gothic") });
 }
 
 QFont gothicFont(double pointSize, bool bold, bool underline)

@@ -38,7 +38,8 @@ protected:
         switch (event->type()) {
         case QEvent::MouseMove:
             if (m_window)
-                m_window->move(static_cast<QMouseEvent *>(event)->globalPosition().toPoint() - m_offset);
+                m_window->move(static_cast<QMouseEvent *>(event)->globalPosition().toPoint() -
+                               m_offset);
             return true;
         case QEvent::MouseButtonRelease:
             deleteLater();

@@ -35,9 +35,18 @@ private:
         return ok;
     }
     QWidget *window() const { return m_box->form()->window(); }
-    QScrollBar *bar(const char *name) const { return window()->findChild<QScrollBar *>(QString::fromLatin1(name)); }
-    QLineEdit *box(const char *name) const { return window()->findChild<QLineEdit *>(QString::fromLatin1(name)); }
-    LabelButton *button(int index) const { return window()->findChild<LabelButton *>(u"LabelBtn%1"_s.arg(index)); }
+    QScrollBar *bar(const char *name) const
+    {
+        return window()->findChild<QScrollBar *>(QString::fromLatin1(name));
+    }
+    QLineEdit *box(const char *name) const
+    {
+        return window()->findChild<QLineEdit *>(QString::fromLatin1(name));
+    }
+    LabelButton *button(int index) const
+    {
+        return window()->findChild<LabelButton *>(u"LabelBtn%1"_s.arg(index));
+    }
     static QPoint screenCentre() { return QGuiApplication::primaryScreen()->geometry().center(); }
 
 private Q_SLOTS:
@@ -47,8 +56,10 @@ private Q_SLOTS:
         m_box = std::make_unique<ZelPropertyBox>();
         m_speedEvents.clear();
         m_timingEvents.clear();
-        connect(m_box.get(), &ZelPropertyBox::ShiftSpeedChange, this, [this] { m_speedEvents.append(m_box->ShiftSpeed()); });
-        connect(m_box.get(), &ZelPropertyBox::ShiftTimingChange, this, [this] { m_timingEvents.append(m_box->ShiftTiming()); });
+        connect(m_box.get(), &ZelPropertyBox::ShiftSpeedChange, this,
+                [this] { m_speedEvents.append(m_box->ShiftSpeed()); });
+        connect(m_box.get(), &ZelPropertyBox::ShiftTimingChange, this,
+                [this] { m_timingEvents.append(m_box->ShiftTiming()); });
     }
     void cleanup()
     {
@@ -71,7 +82,8 @@ private Q_SLOTS:
         QVERIFY(m_speedEvents.isEmpty() && m_timingEvents.isEmpty());
         QCOMPARE(window()->geometry().center(), screenCentre());
         QCOMPARE(window()->focusWidget(), bar("HScrollShiftTiming"));
-        for (QWidget *next : QWidgetList{bar("HScrollShiftSpeed"), box("TextShiftSpeed"), box("TextShiftTiming")}) {
+        for (QWidget *next : QWidgetList { bar("HScrollShiftSpeed"), box("TextShiftSpeed"),
+                                           box("TextShiftTiming") }) {
             QTest::keyClick(window()->focusWidget(), Qt::Key_Tab);
             QCOMPARE(window()->focusWidget(), next);
         }
@@ -86,7 +98,7 @@ private Q_SLOTS:
 
         QVERIFY(m_box->Show(nullptr).isOk());
         QCOMPARE(window(), open);
-        QCOMPARE(m_speedEvents, Values{9});
+        QCOMPARE(m_speedEvents, Values { 9 });
         QVERIFY(m_timingEvents.isEmpty());
 
         // A narrower range moves the bar, but the asked value wins.
@@ -102,9 +114,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("speed");
         QTest::addColumn<int>("timing");
         QTest::addColumn<QString>("message");
-        QTest::newRow("step size above maximum") << 1200 << 0 << u"The step size 1200 lies outside its limits 0 to 1000."_s;
-        QTest::newRow("step size below minimum") << -1 << 0 << u"The step size -1 lies outside its limits 0 to 1000."_s;
-        QTest::newRow("step delay above maximum") << 4 << 1001 << u"The step delay 1001 lies outside its limits 0 to 1000."_s;
+        QTest::newRow("step size above maximum")
+            << 1200 << 0 << u"The step size 1200 lies outside its limits 0 to 1000."_s;
+        QTest::newRow("step size below minimum")
+            << -1 << 0 << u"The step size -1 lies outside its limits 0 to 1000."_s;
+        QTest::newRow("step delay above maximum")
+            << 4 << 1001 << u"The step delay 1001 lies outside its limits 0 to 1000."_s;
     }
 
     void show_withValueOutsideLimits_failsUnshown()
@@ -154,7 +169,7 @@ private Q_SLOTS:
 
         QCOMPARE(bar("HScrollShiftSpeed")->value(), value);
         QCOMPARE(box("TextShiftSpeed")->text(), QString::number(value));
-        QCOMPARE(m_speedEvents, value == 5 ? Values{} : Values{value});
+        QCOMPARE(m_speedEvents, value == 5 ? Values {} : Values { value });
         QVERIFY(m_timingEvents.isEmpty());
     }
 
@@ -170,7 +185,8 @@ private Q_SLOTS:
         QTest::newRow("ll pauses, right button too") << 3 << Qt::RightButton << 1000 << 5 << 0;
         QTest::newRow(">>> at 0 changes nothing") << 2 << Qt::LeftButton << 1000 << 0 << 0;
         QTest::newRow(">>> held at the maximum") << 2 << Qt::LeftButton << 1000 << 400 << 1000;
-        QTest::newRow(">>> beyond 16 bits held at the maximum") << 2 << Qt::LeftButton << 32767 << 20000 << 32767;
+        QTest::newRow(">>> beyond 16 bits held at the maximum")
+            << 2 << Qt::LeftButton << 32767 << 20000 << 32767;
     }
 
     void momentaryButton_holdsStepSizeUntilReleased()
@@ -181,7 +197,7 @@ private Q_SLOTS:
         QFETCH(int, start);
         QFETCH(int, held);
         QVERIFY(showAt(start, maximum));
-        const Values atPress = held == start ? Values{} : Values{held};
+        const Values atPress = held == start ? Values {} : Values { held };
 
         QTest::mousePress(button(index), mouseButton);
         QCOMPARE(m_box->ShiftSpeed(), qint16(held));
@@ -189,7 +205,7 @@ private Q_SLOTS:
         QTest::mouseRelease(button(index), mouseButton);
 
         QCOMPARE(m_box->ShiftSpeed(), qint16(start));
-        QCOMPARE(m_speedEvents, held == start ? Values{} : (Values{held, start}));
+        QCOMPARE(m_speedEvents, held == start ? Values {} : (Values { held, start }));
         QVERIFY(m_timingEvents.isEmpty());
     }
 
@@ -203,7 +219,7 @@ private Q_SLOTS:
         QVERIFY(m_timingEvents.isEmpty());
 
         delay->setSliderDown(false);
-        QCOMPARE(m_timingEvents, Values{60});
+        QCOMPARE(m_timingEvents, Values { 60 });
         QCOMPARE(box("TextShiftTiming")->text(), u"60"_s);
         QVERIFY(m_speedEvents.isEmpty());
     }
