@@ -103,7 +103,8 @@ void ZelTextBox::placeWidget()
 // An empty box, one outside the frame or a hidden one shows nothing.
 bool ZelTextBox::showsOnScreen(const QRect &area) const
 {
-    return isVisible() && parentWidget() && area.intersects(parentWidget()->rect());
+    return isVisible() && !area.isEmpty() && parentWidget() &&
+        area.intersects(parentWidget()->rect());
 }
 
 void ZelTextBox::tellPictureChanged()
