@@ -1,11 +1,17 @@
 #!/usr/bin/env python3
 """Measures the running ticker under Xvfb: speed, smoothness, CPU, big files.
 
-    python3 bench/measure_scroll.py [--zel build/zel] [--seconds 20]
+    python3 bench/measure_scroll.py [--zel build/zel [--zel other/zel ...]]
+        [--seconds 20] [--scenarios step1,step2,delay1000,empty,stopped]
+        [--big-mib 100]
 
 Speed and smoothness come from the X server's own frame buffer, read about a
 thousand times a second: every change of the strip is a frame the display
-shows. CPU is measured in a second run without that polling.
+shows. CPU and the main thread's voluntary context switches are measured in a
+second run without that polling. With several programs, each scenario runs
+them one after the other, so that their figures compare within one run; a
+table of all figures ends the report. `--big-mib 0` leaves out the start-up
+and big-file measures.
 """
 
 import argparse
@@ -25,6 +31,15 @@ def cpu_seconds(pid):
     with open(f"/proc/{pid}/stat") as f:
         fields = f.read().rsplit(")", 1)[1].split()
     return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def voluntary_switches(pid):
+    """Voluntary context switches of the main thread so far."""
+    with open(f"/proc/{pid}/task/{pid}/status") as f:
+        for line in f:
+            if line.startswith("voluntary_ctxt_switches:"):
+                return int(line.split()[1])
+    return 0
 
 
 def peak_memory_mib(pid):
@@ -57,12 +72,13 @@ class Session:
         self.x.key("Return")
         return pressed
 
-    def set_step_size(self, value):
+    def set_speed(self, step, delay):
         self.panel_click(33)
         s_left, s_top, _, _ = self.x.geometry(self.x.wait_window("^Zel Speed Settings$"))
-        self.x.click_at(s_left + 180, s_top + 29)  # the step-size number box
-        self.x.key("ctrl+a")
-        self.x.type_text(str(value))
+        for y, value in ((29, step), (69, delay)):  # the step-size and delay number boxes
+            self.x.click_at(s_left + 180, s_top + y)
+            self.x.key("ctrl+a")
+            self.x.type_text(str(value))
         self.x.click_at(s_left + 192, s_top + 6)  # "X"
 
 
@@ -78,17 +94,17 @@ def strip_band(x, area):
 
 
 def frames(x, area, seconds):
-    """Every distinct picture of the strip over `seconds`, with its time."""
+    """Every distinct picture of the strip over `seconds`, with its time; the time it took."""
     seen = []
     last = None
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
+    begin = time.monotonic()
+    while time.monotonic() < begin + seconds:
         band, stride = strip_band(x, area)
         if band != last:
             seen.append((time.monotonic(), band))
             last = band
         time.sleep(0.0005)
-    return seen, stride
+    return seen, stride, time.monotonic() - begin
 
 
 def profile_of(band, stride, area):
@@ -100,44 +116,73 @@ def profile_of(band, stride, area):
     return dark_profile(rows)
 
 
-def start_scrolling(x, zel, text_file, step):
-    """Loads the text at the given step size and lets it settle; returns the session."""
+class Scenario:
+    """What the ticker runs: a text file (None: stopped) at a step size and delay."""
+
+    def __init__(self, name, text, step=1, delay=0):
+        self.name, self.text, self.step, self.delay = name, text, step, delay
+
+
+def scenarios(small, empty):
+    # At delay 1000 a step of 15 twips moves one pixel, so every step shows.
+    return {s.name: s for s in (
+        Scenario("step1", small), Scenario("step2", small, step=2),
+        Scenario("delay1000", small, step=15, delay=1000),
+        Scenario("empty", empty), Scenario("stopped", None))}
+
+
+def start(x, zel, scenario):
+    """Starts the scenario and lets it settle; returns the strip's area."""
     session = Session(x, zel)
-    if step != 1:
-        session.set_step_size(step)
-    session.choose(text_file)
+    if (scenario.step, scenario.delay) != (1, 0):
+        session.set_speed(scenario.step, scenario.delay)
+    if scenario.text is not None:
+        session.choose(scenario.text)
     time.sleep(2.0)
-    return session
+    return session.strip.area
 
 
-def smoothness(zel_path, text_file, step, seconds):
+def smoothness(zel_path, scenario, seconds):
     with XServer(WIDTH, HEIGHT) as x, Zel(x, zel_path) as zel:
-        session = start_scrolling(x, zel, text_file, step)
-        seen, stride = frames(x, session.strip.area, seconds)
-    profiles = [profile_of(band, stride, session.strip.area) for _, band in seen]
+        area = start(x, zel, scenario)
+        seen, stride, elapsed = frames(x, area, seconds)
+    profiles = [profile_of(band, stride, area) for _, band in seen]
     moves = [leftward_shift(a, b, 12) for a, b in zip(profiles, profiles[1:])]
     times = [t for t, _ in seen]
     gaps = [b - a for a, b in zip(times, times[1:])]
-    elapsed = times[-1] - times[0]
-    distance = sum(moves)
-    histogram = {m: moves.count(m) for m in sorted(set(moves))}
+    if not moves:
+        return {"px_per_s": 0.0, "frames_per_s": 0.0, "px_per_frame": {}, "longest_gap_ms": None,
+                "frames": 0}
     return {
-        "px_per_s": distance / elapsed,
+        "px_per_s": sum(moves) / elapsed,
         "frames_per_s": len(moves) / elapsed,
-        "px_per_frame": histogram,
-        "longest_stall_ms": max(gaps) * 1000,
+        "px_per_frame": {m: moves.count(m) for m in sorted(set(moves))},
+        "longest_gap_ms": max(gaps) * 1000,
         "frames": len(moves),
     }
 
 
-def cpu(zel_path, text_file, step, seconds):
+def cpu(zel_path, scenario, seconds):
+    def sample(zel, x):
+        return (cpu_seconds(zel.process.pid), cpu_seconds(x.process.pid),
+                voluntary_switches(zel.process.pid), time.monotonic())
+
     with XServer(WIDTH, HEIGHT) as x, Zel(x, zel_path) as zel:
-        start_scrolling(x, zel, text_file, step)
-        zel0, x0, t0 = cpu_seconds(zel.process.pid), cpu_seconds(x.process.pid), time.monotonic()
+        start(x, zel, scenario)
+        zel0, x0, sw0, t0 = sample(zel, x)
         time.sleep(seconds)
-        zel1, x1, t1 = cpu_seconds(zel.process.pid), cpu_seconds(x.process.pid), time.monotonic()
+        zel1, x1, sw1, t1 = sample(zel, x)
     return {"zel_cpu_percent": 100 * (zel1 - zel0) / (t1 - t0),
-            "xvfb_cpu_percent": 100 * (x1 - x0) / (t1 - t0)}
+            "xvfb_cpu_percent": 100 * (x1 - x0) / (t1 - t0),
+            "switches_per_s": (sw1 - sw0) / (t1 - t0)}
+
+
+def table_row(program, name, m):
+    gap = "-" if m["longest_gap_ms"] is None else f"{m['longest_gap_ms']:.0f}"
+    per_frame = " ".join(f"{px}px:{n}" for px, n in m["px_per_frame"].items()) or "-"
+    return (f"{program:<24} {name:<10} {m['px_per_s']:7.2f} {m['frames_per_s']:7.2f}  "
+            f"{per_frame:<18} {gap:>7} {m['switches_per_s']:9.1f} {m['zel_cpu_percent']:7.2f} "
+            f"{m['xvfb_cpu_percent']:7.2f}")
 
 
 def big_file(zel_path, path):
@@ -164,24 +209,39 @@ def startup(zel_path):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--zel", default=os.path.join(os.path.dirname(__file__), "..", "build", "zel"))
+    parser.add_argument("--zel", action="append", help="a program to measure; may be repeated")
     parser.add_argument("--seconds", type=float, default=20.0)
+    parser.add_argument("--scenarios", default="step1,step2,delay1000,empty,stopped")
     parser.add_argument("--big-mib", type=int, default=100)
     args = parser.parse_args()
+    programs = args.zel or [os.path.join(os.path.dirname(__file__), "..", "build", "zel")]
 
     with tempfile.TemporaryDirectory() as folder:
         small = os.path.join(folder, "news.txt")
         with open(small, "w", encoding="utf-8") as f:
             f.write(news_text(10000, seed=7)[:1024])
-        print("start-up:", startup(args.zel))
-        for step in (1, 2):
-            print(f"step {step}, smoothness:", smoothness(args.zel, small, step, args.seconds))
-            print(f"step {step}, CPU:", cpu(args.zel, small, step, args.seconds))
-        big = os.path.join(folder, "big.txt")
-        line = (news_text(60, seed=3) + "\n").encode("utf-8")
-        with open(big, "wb") as f:
-            f.write(line * (args.big_mib * 1024 * 1024 // len(line)))
-        print(f"{args.big_mib} MiB file:", big_file(args.zel, big))
+        empty = os.path.join(folder, "empty.txt")
+        open(empty, "w").close()
+        known = scenarios(small, empty)
+        rows = []
+        for name in args.scenarios.split(","):
+            for program in programs:
+                measured = smoothness(program, known[name], args.seconds)
+                print(f"{program}, {name}, smoothness:", measured, flush=True)
+                measured.update(cpu(program, known[name], args.seconds))
+                print(f"{program}, {name}, CPU:", measured, flush=True)
+                rows.append(table_row(program, name, measured))
+        if args.big_mib > 0:
+            big = os.path.join(folder, "big.txt")
+            line = (news_text(60, seed=3) + "\n").encode("utf-8")
+            with open(big, "wb") as f:
+                f.write(line * (args.big_mib * 1024 * 1024 // len(line)))
+            for program in programs:
+                print(f"{program}, start-up:", startup(program))
+                print(f"{program}, {args.big_mib} MiB file:", big_file(program, big), flush=True)
+    print(f"\n{'program':<24} {'scenario':<10} {'px/s':>7} {'frames/s':>7}  {'px per frame':<18} "
+          f"{'gap ms':>7} {'switch/s':>9} {'CPU zel':>7} {'CPU X':>7}")
+    print("\n".join(rows))
 
 
 if __name__ == "__main__":

@@ -5,6 +5,27 @@
 
 namespace zel {
 
+namespace {
+
+// A replacement no longer than what it replaces fits in the text's own
+// buffer: the text is compacted in place behind the search, and a large text
+// needs no second buffer of its size.
+void replaceInPlace(QString &text, const QString &find, const QString &replacement, qsizetype match)
+{
+    QChar *const begin = text.data();
+    QChar *out = begin + match;
+    qsizetype from = match;
+    for (; match >= 0; match = text.indexOf(find, from)) {
+        out = std::copy(begin + from, begin + match, out);
+        out = std::copy(replacement.cbegin(), replacement.cend(), out);
+        from = match + find.size();
+    }
+    out = std::copy(begin + from, begin + text.size(), out);
+    text.truncate(out - begin);
+}
+
+} // namespace
+
 Status StrHelper::Replace(QString &text, const QString &find, const QString &replacement, int start,
                           int count, int compare)
 {
@@ -18,6 +39,10 @@ Status StrHelper::Replace(QString &text, const QString &find, const QString &rep
     qsizetype match = text.indexOf(find);
     if (match < 0)
         return Status::ok();
+    if (replacement.size() <= find.size()) {
+        replaceInPlace(text, find, replacement, match);
+        return Status::ok();
+    }
     QString result;
     result.reserve(text.size());
     qsizetype from = 0;

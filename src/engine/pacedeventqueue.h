@@ -3,22 +3,31 @@
 #include "displaylayer.h"
 #include "yieldschedule.h"
 
+#include <QTimer>
+
 namespace zel {
 
-// The program's event queue: a yield dispatches every pending event, deferred
-// deletions included, then sleeps until its slot on the yield schedule. A
-// ticker step of n yields thus takes about n ms, on any machine, with the
-// processor mostly idle.
-class PacedEventQueue final : public EventQueue
+// The program's event queue. Every yield takes a slot on the yield schedule,
+// so a ticker step of n yields takes about n ms on any machine. Only a yield
+// that follows a change of the picture, or that runs a frame ahead of the
+// clock, really dispatches: every pending event, deferred deletions included,
+// and then whatever arrives until its slot, waiting on the event dispatcher in
+// between. The other yields return at once, and the processor stays idle.
+class PacedEventQueue final : public EventQueue, public PictureObserver
 {
 public:
-    PacedEventQueue() = default;
+    PacedEventQueue();
     Q_DISABLE_COPY_MOVE(PacedEventQueue)
 
     void yieldOnce() override;
+    void pictureChanged() override { m_pictureChanged = true; }
 
 private:
+    void dispatchUntil(YieldSchedule::Clock::time_point deadline);
+
     YieldSchedule m_schedule;
+    QTimer m_wakeUp;
+    bool m_pictureChanged = false;
 };
 
 } // namespace zel

@@ -4,11 +4,27 @@ namespace zel {
 
 YieldSchedule::Clock::time_point YieldSchedule::nextSlot(Clock::time_point now)
 {
-    if (!m_started || now - m_lastSlot > kStallLimit)
+    advance(now);
+    return m_lastSlot;
+}
+
+std::optional<YieldSchedule::Clock::time_point> YieldSchedule::wakeTime(Clock::time_point now,
+                                                                        bool pictureChanged)
+{
+    const bool restarted = advance(now);
+    if (restarted || pictureChanged || m_lastSlot - now > kFrame)
+        return m_lastSlot;
+    return std::nullopt;
+}
+
+bool YieldSchedule::advance(Clock::time_point now)
+{
+    const bool restart = !m_started || now - m_lastSlot > kStallLimit;
+    if (restart)
         m_lastSlot = now;
     m_started = true;
     m_lastSlot += kQuantum;
-    return m_lastSlot;
+    return restart;
 }
 
 } // namespace zel

@@ -95,6 +95,9 @@ FormMain::~FormMain()
 {
     m_zelPB.reset();
     m_frc.reset();
+    // The boxes, children of the window, outlive the queue.
+    for (ZelTextBox *box : m_textZel)
+        box->setPictureObserver(nullptr);
 }
 
 Status FormMain::Form_Initialize()
@@ -111,6 +114,8 @@ Status FormMain::Form_Initialize()
     ZEL_TRY(m_windowHelper->SetForm(this));
 
     m_eventQueue = std::make_unique<PacedEventQueue>();
+    for (ZelTextBox *box : m_textZel)
+        box->setPictureObserver(m_eventQueue.get());
     m_engine = std::make_unique<ZelCtrl>(*m_eventQueue);
     m_engine->setFormName(this);
     ZEL_TRY(Form_Load());

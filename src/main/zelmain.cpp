@@ -3,6 +3,7 @@
 #include "formmain.h"
 #include "gothicfont.h"
 #include "messagebox.h"
+#include "plainimages.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ namespace zel {
 
 int Main(int argc, char *argv[])
 {
+    preferPlainImagesOnX11();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zel"));

@@ -54,11 +54,16 @@ void ZelTextBox::setText(const QString &text)
     m_text = text;
     m_rendered = QPixmap();
     update();
+    if (showsOnScreen(geometry()))
+        tellPictureChanged();
 }
 
 void ZelTextBox::setVisible(bool visible)
 {
+    const bool wasVisible = isVisible();
     QWidget::setVisible(visible);
+    if (isVisible() != wasVisible)
+        tellPictureChanged();
 }
 
 bool ZelTextBox::FontBold() const
@@ -87,8 +92,25 @@ void ZelTextBox::placeWidget()
 {
     const QRect pixels(twipsToPixels(m_left), twipsToPixels(m_top), twipsToPixels(m_width),
                        twipsToPixels(m_height));
-    if (pixels != geometry())
-        setGeometry(pixels);
+    if (pixels == geometry())
+        return;
+    const bool seen = showsOnScreen(geometry()) || showsOnScreen(pixels);
+    setGeometry(pixels);
+    if (seen)
+        tellPictureChanged();
+}
+
+// An empty box, one outside the frame or a hidden one shows nothing.
+bool ZelTextBox::showsOnScreen(const QRect &area) const
+{
+    return isVisible() && !area.isEmpty() && parentWidget() &&
+        area.intersects(parentWidget()->rect());
+}
+
+void ZelTextBox::tellPictureChanged()
+{
+    if (m_pictureObserver)
+        m_pictureObserver->pictureChanged();
 }
 
 void ZelTextBox::paintEvent(QPaintEvent *event)

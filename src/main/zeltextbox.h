@@ -16,6 +16,9 @@ class ZelTextBox final : public QWidget, public TextBox
 public:
     explicit ZelTextBox(int index, QWidget *frame);
 
+    // Told whenever a change of the box changes what the screen shows.
+    void setPictureObserver(PictureObserver *observer) { m_pictureObserver = observer; }
+
     double Left() const override { return m_left; }
     void setLeft(double twips) override;
     double Top() const override { return m_top; }
@@ -42,9 +45,12 @@ protected:
 
 private:
     void placeWidget();
+    bool showsOnScreen(const QRect &area) const;
+    void tellPictureChanged();
     const QPixmap &renderedText();
 
     int m_index = 0;
+    PictureObserver *m_pictureObserver = nullptr;
     double m_left = 0;
     double m_top = 0;
     double m_width = 0;

@@ -19,6 +19,31 @@ private Q_SLOTS:
         QCOMPARE(text, u"aa aa😀"_s);
     }
 
+    // Shorter or equal replacements rewrite the text's own buffer; a copy of
+    // the text that shares it must keep the old text.
+    void replaceShorterMatchesQtAndLeavesCopiesAlone_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("find");
+        QTest::addColumn<QString>("replacement");
+        QTest::newRow("ends and neighbours") << u"\r\na\r\n\r\nb\r\n"_s << u"\r\n"_s << u" "_s;
+        QTest::newRow("same length") << u"xaxxa"_s << u"x"_s << u"y"_s;
+        QTest::newRow("to nothing") << u"abcabc"_s << u"b"_s << QString();
+        QTest::newRow("no match") << u"abc"_s << u"z"_s << QString();
+    }
+
+    void replaceShorterMatchesQtAndLeavesCopiesAlone()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, find);
+        QFETCH(QString, replacement);
+        const QString shared = text;
+        const QString original(text.constData(), text.size());
+        QVERIFY(StrHelper().Replace(text, find, replacement, 0, 0, 0).isOk());
+        QCOMPARE(text, QString(original).replace(find, replacement));
+        QCOMPARE(shared, original);
+    }
+
     void cutHead_data()
     {
         QTest::addColumn<QString>("source");

@@ -6,8 +6,10 @@
 #include <QTest>
 
 #include <chrono>
+#include <thread>
 
 using namespace zel;
+using namespace std::chrono_literals;
 using std::chrono::microseconds;
 
 class TestPacedEventQueue final : public QObject
@@ -40,6 +42,55 @@ private Q_SLOTS:
         for (const int now : nows)
             actual << int((schedule.nextSlot(start + microseconds(now)) - start) / microseconds(1));
         QCOMPARE(actual, slots);
+    }
+
+    // Times in ms after the first yield; -1 stands for a yield that returns at
+    // once.
+    void onlyChangesAndTheFrameCapWait()
+    {
+        YieldSchedule schedule;
+        const YieldSchedule::Clock::time_point start = YieldSchedule::Clock::now();
+        const auto wake = [&](int now, bool changed) {
+            const auto slot = schedule.wakeTime(start + 1ms * now, changed);
+            return slot ? int((*slot - start) / 1ms) : -1;
+        };
+        QCOMPARE(wake(0, false), 1);
+        for (int slot = 2; slot <= 17; ++slot)
+            QCOMPARE(wake(1, false), -1);
+        QCOMPARE(wake(1, false), 18);
+
+        for (int k = 1; k < 5; ++k)
+            QCOMPARE(wake(18, false), -1);
+        QCOMPARE(wake(18, true), 23);
+
+        QCOMPARE(wake(1000, true), 1001);
+        for (int k = 1; k < 15; ++k)
+            QCOMPARE(wake(1001, false), -1);
+        QCOMPARE(wake(1001, true), 1016);
+    }
+
+    void inputDuringASleepIsHandledAtOnce()
+    {
+        PacedEventQueue queue;
+        for (int i = 0; i < 16; ++i)
+            queue.yieldOnce();
+        QElapsedTimer clock;
+        clock.start();
+        qint64 handledAt = -1;
+        std::thread input([&] {
+            std::this_thread::sleep_for(2ms);
+            QMetaObject::invokeMethod(
+                this, [&] { handledAt = clock.nsecsElapsed(); }, Qt::QueuedConnection);
+        });
+        queue.pictureChanged();
+        queue.yieldOnce();
+        const qint64 sleptUntil = clock.nsecsElapsed();
+        input.join();
+        QVERIFY(handledAt > 0);
+        QVERIFY2(sleptUntil - handledAt > 3'000'000,
+                 qPrintable(QStringLiteral("handled at %1 ns, slept until %2 ns")
+                                .arg(handledAt)
+                                .arg(sleptUntil)));
     }
 
     void yieldsArePacedNotSpun()

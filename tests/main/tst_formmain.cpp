@@ -60,6 +60,13 @@ QByteArray httpResponse(const QByteArray &status, const QByteArray &contentType,
         body;
 }
 
+class CountingObserver final : public PictureObserver
+{
+public:
+    void pictureChanged() override { ++changes; }
+    int changes = 0;
+};
+
 } // namespace
 
 class TestFormMain final : public QObject
@@ -74,6 +81,7 @@ private Q_SLOTS:
     void startUp_idleStripAsWideAsTheScreen();
     void layoutPass_keepsOneBoxHighAndNoWiderThanTheScreen();
     void layoutPass_placesHandleAndFrame();
+    void textBox_tellsOnlyChangesOfThePicture();
     void properties_storeWhatTheyAreGiven();
     void zelText_flattensTheCallersVariable();
     void mouse_rightPressOnHandleShowsPanelOnly();
@@ -155,6 +163,33 @@ void TestFormMain::layoutPass_keepsOneBoxHighAndNoWiderThanTheScreen()
     m_form->resize(screenWidth / 2, lineHeight + 7);
     QTRY_COMPARE(m_form->height(), lineHeight);
     QCOMPARE(m_form->width(), screenWidth / 2);
+}
+
+void TestFormMain::textBox_tellsOnlyChangesOfThePicture()
+{
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(m_form->engine()->setFuel(true).isOk());
+    ZelTextBox *box = m_form->TextZel(0);
+    const double outside = m_form->FrameZel()->Width() + 30;
+    box->setTop(0);
+    box->setWidth(600);
+    box->setLeft(outside);
+    CountingObserver observer;
+    box->setPictureObserver(&observer);
+
+    box->setLeft(outside - 15);
+    QCOMPARE(observer.changes, 0);
+    box->setLeft(300);
+    box->setLeft(307);
+    QCOMPARE(observer.changes, 1);
+    box->setText(QStringLiteral("other"));
+    QCOMPARE(observer.changes, 2);
+    box->setWidth(0);
+    box->setLeft(150);
+    QCOMPARE(observer.changes, 3);
+    box->setVisible(false);
+    QCOMPARE(observer.changes, 4);
 }
 
 void TestFormMain::layoutPass_placesHandleAndFrame()
