@@ -3,6 +3,7 @@
 #include "formmain.h"
 #include "gothicfont.h"
 #include "messagebox.h"
+#include "zelversion.h"
 
 #include <QApplication>
 
@@ -13,10 +14,7 @@ int Main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zel"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(ZEL_VERSION_MAJOR)
-                                            .arg(ZEL_VERSION_MINOR)
-                                            .arg(ZEL_VERSION_PATCH));
+    QApplication::setApplicationVersion(versionNumber());
     registerFontSubstitutions();
 
     FormMain form;
