@@ -47,9 +47,9 @@ QLabel *PictureWindow::addLabel(const QString &name, const QString &caption, con
     label->setText(caption);
     label->setGeometry(pixelRect(place));
     fitLabel(*label, font, alignment);
-    // A plain label stays clear of the border, even where its place or its
-    // caption reaches the window's edge.
-    const QRect inner = rect().adjusted(1, 1, -1, -1);
+    // A plain label keeps a pixel of air inside the border, even where its
+    // place or its caption reaches the window's edge.
+    const QRect inner = rect().adjusted(2, 2, -2, -2);
     QRect clear = label->geometry();
     if (clear.right() > inner.right())
         clear.moveRight(inner.right());
