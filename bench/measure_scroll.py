@@ -22,7 +22,9 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-from zeldriver import Strip, XServer, Zel, dark_profile, leftward_shift, news_text, wait_for  # noqa: E402
+from zeldriver import (PANEL_GET_DATA, PANEL_SETTING_SPEED, SETTINGS_CLOSE,  # noqa: E402
+                       SETTINGS_DELAY_BOX, SETTINGS_STEP_BOX, Strip, XServer, Zel, dark_profile, leftward_shift,
+                       news_text, open_panel, wait_for)
 
 WIDTH, HEIGHT = 1280, 800
 
@@ -53,17 +55,12 @@ def peak_memory_mib(pid):
 class Session:
     def __init__(self, x, zel):
         self.x, self.zel = x, zel
-        left, top, _, height = x.geometry(zel.window)
-        x.click_at(left + 4, top + height // 2, button=3)
-        self.panel = x.geometry(x.wait_window("^Zel Remote Control$"))
+        self.panel = open_panel(x, zel.window)
         self.strip = Strip(x, zel.window)
-
-    def panel_click(self, y):
-        self.x.click_at(self.panel[0] + 30, self.panel[1] + y)
 
     def choose(self, path):
         """Chooses a file; returns the moment Enter was pressed."""
-        self.panel_click(14)
+        self.x.click_in(self.panel, PANEL_GET_DATA)
         self.x.wait_window("^Path Box$")
         time.sleep(0.2)
         self.x.key("ctrl+a")
@@ -73,13 +70,13 @@ class Session:
         return pressed
 
     def set_speed(self, step, delay):
-        self.panel_click(33)
-        s_left, s_top, _, _ = self.x.geometry(self.x.wait_window("^Zel Speed Settings$"))
-        for y, value in ((29, step), (69, delay)):  # the step-size and delay number boxes
-            self.x.click_at(s_left + 180, s_top + y)
+        self.x.click_in(self.panel, PANEL_SETTING_SPEED)
+        settings = self.x.geometry(self.x.wait_window("^Zel Speed Settings$"))
+        for spot, value in ((SETTINGS_STEP_BOX, step), (SETTINGS_DELAY_BOX, delay)):
+            self.x.click_in(settings, spot)
             self.x.key("ctrl+a")
             self.x.type_text(str(value))
-        self.x.click_at(s_left + 192, s_top + 6)  # "X"
+        self.x.click_in(settings, SETTINGS_CLOSE)
 
 
 def strip_band(x, area):

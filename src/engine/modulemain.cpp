@@ -55,12 +55,6 @@ StrHelper &sharedStrHelper()
     return helper;
 }
 
-// 1-based position of `needle` at or after `from`, 0 when there is none.
-qsizetype searchIgnoringCase(const QString &haystack, const QString &needle, qsizetype from)
-{
-    return haystack.indexOf(needle, from - 1, Qt::CaseInsensitive) + 1;
-}
-
 } // namespace
 
 void StripTags(QString &text, const QString &open, const QString &close)
@@ -86,16 +80,6 @@ Status ReplaceLineBreaks(QString &text, const QString &replacement, bool &hadLin
     ZEL_TRY(sharedStrHelper().Replace(text, lineBreak, replacement, 0, 0, 0));
     hadLineBreak = true;
     return Status::ok();
-}
-
-QString FolderOfPath(const QString &path, const QString &sep)
-{
-    if (path.right(1) == sep || !path.contains(sep, Qt::CaseInsensitive))
-        return path;
-    qsizetype lastSep = 1;
-    while (const qsizetype next = searchIgnoringCase(path, sep, lastSep + 1))
-        lastSep = next;
-    return path.left(lastSep);
 }
 
 void FitTextBox(MeasuringForm &form, TextBox &box)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "displaylayer.h"
+#include "folderofpath.h"
 #include "status.h"
 
 #include <QString>
@@ -15,10 +16,6 @@ void StripTags(QString &text, const QString &open, const QString &close);
 // Replaces the one kind of line break the text uses (CR LF, else LF, else CR)
 // by `replacement`. `hadLineBreak` tells whether there was one.
 Status ReplaceLineBreaks(QString &text, const QString &replacement, bool &hadLineBreak);
-
-// The path up to and including its last separator; the path itself when it
-// ends with the separator or holds none.
-QString FolderOfPath(const QString &path, const QString &sep);
 
 // Sizes the box to its text, measured in the box's own font on `form`. The
 // form's font is the same afterwards.

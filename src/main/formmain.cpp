@@ -13,7 +13,7 @@
 #include "pathbox.h"
 #include "programend.h"
 #include "titlebarlabel.h"
-#include "twips.h"
+#include "twipsrect.h"
 #include "windowhelper.h"
 #include "zelframe.h"
 #include "zelpropertybox.h"
@@ -34,12 +34,6 @@ const QString kBinaryFileMessage = QStringLiteral(u"バイナリファイルで�
 constexpr int kFrameLeft = 180;
 constexpr int kHandleWidth = 150;
 
-void setDesignGeometry(QWidget *widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
-                        twipsToPixels(height));
-}
-
 // The top of every event handler: a failure is shown to the user; a call
 // that a running ticker has taken over is nobody's error.
 void report(const Status &status)
@@ -53,6 +47,7 @@ void report(const Status &status)
 FormMain::FormMain(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint)
     , m_measureFont(gothicFont(9.75, true))
+    , m_pathType(qint32(SourceKind::File))
     , m_programEnd(endProgramNow)
 {
     setObjectName(QStringLiteral("FormMain"));
@@ -64,7 +59,7 @@ FormMain::FormMain(QWidget *parent)
 
     m_frameZel = new ZelFrame(this);
     m_frameZel->setObjectName(QStringLiteral("FrameZel"));
-    setDesignGeometry(m_frameZel, 705, 45, 2925, 1545);
+    m_frameZel->setGeometry(pixelRect({ 705, 45, 2925, 1545 }));
     QPalette frameColours = m_frameZel->palette();
     frameColours.setColor(QPalette::WindowText, frameColours.color(QPalette::Text));
     m_frameZel->setPalette(frameColours);
@@ -86,7 +81,7 @@ FormMain::FormMain(QWidget *parent)
 
     m_labelTitleBer = new TitleBarLabel(this);
     m_labelTitleBer->setObjectName(QStringLiteral("LabelTitleBer"));
-    setDesignGeometry(m_labelTitleBer, 105, 345, 285, 1035);
+    m_labelTitleBer->setGeometry(pixelRect({ 105, 345, 285, 1035 }));
     connect(m_labelTitleBer, &TitleBarLabel::MouseDown, this, &FormMain::LabelTitleBer_MouseDown);
 }
 
@@ -238,19 +233,18 @@ Status FormMain::FileOpen()
 {
     QString text;
     bool isText = true;
-    switch (m_pathType) {
-    case -1:
+    // Any other kind reads nothing: the ticker gets an empty text.
+    switch (SourceKind(m_pathType)) {
+    case SourceKind::Cancelled:
         return Status::ok();
-    case 0:
+    case SourceKind::File:
         if (!m_fileHelper)
             m_fileHelper = std::make_unique<FileHelper>();
         ZEL_TRY(m_fileHelper->SetFile(m_path));
         ZEL_TRY(m_fileHelper->ReadText(text, isText));
         break;
-    case 1:
+    case SourceKind::Others:
         ZEL_TRY(m_inetMain->OpenURL(m_path, text, isText));
-        break;
-    default:
         break;
     }
     if (!isText) {
@@ -296,23 +290,25 @@ void FormMain::FRC_ButtonClick(qint16 index)
 
 Status FormMain::runCommand(qint16 index)
 {
-    switch (index) {
-    case 1:
+    using Command = FormRemoCon::Command;
+    switch (Command(index)) {
+    case Command::Close:
+        return Status::ok();
+    case Command::Quit:
         return UnloadMe();
-    case 2:
+    case Command::About:
         ShowFABBox();
         return Status::ok();
-    case 3:
+    case Command::GetData:
         ZEL_TRY(ShowFPBox());
         ZEL_TRY(FileOpen());
         return setZelEngine(-1);
-    case 4:
+    case Command::SettingSpeed:
         return ShowZelPBox();
-    case 5:
+    case Command::ReLoad:
         return FileOpen();
-    default:
-        return Status::ok();
     }
+    return Status::ok();
 }
 
 void FormMain::ZelPB_ShiftSpeedChange()

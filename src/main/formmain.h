@@ -116,7 +116,7 @@ private:
     std::array<ZelTextBox *, 2> m_textZel {};
     TitleBarLabel *m_labelTitleBer = nullptr;
     QFont m_measureFont;
-    qint32 m_pathType = 0;
+    qint32 m_pathType;
     QString m_path;
     QString m_programFolder;
     ProgramEnd m_programEnd;

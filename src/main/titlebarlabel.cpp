@@ -9,6 +9,7 @@ TitleBarLabel::TitleBarLabel(QWidget *parent)
 {
     setTextFormat(Qt::PlainText);
     setFocusPolicy(Qt::NoFocus);
+    setToolTip(QStringLiteral(u"Drag to move · right-press for the control panel"));
     setAutoFillBackground(true);
     QPalette colours = palette();
     // Qt has no role for an active title bar; the highlight colour is the

@@ -4,6 +4,7 @@
 #include "gothicfont.h"
 #include "messagebox.h"
 #include "plainimages.h"
+#include "zelversion.h"
 
 #include <QApplication>
 
@@ -15,10 +16,7 @@ int Main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zel"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(ZEL_VERSION_MAJOR)
-                                            .arg(ZEL_VERSION_MINOR)
-                                            .arg(ZEL_VERSION_PATCH));
+    QApplication::setApplicationVersion(versionNumber());
     registerFontSubstitutions();
 
     FormMain form;

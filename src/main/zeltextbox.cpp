@@ -1,7 +1,7 @@
 #include "zeltextbox.h"
 
 #include "gothicfont.h"
-#include "twips.h"
+#include "twipsrect.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -90,8 +90,7 @@ double ZelTextBox::FontSize() const
 // less than a pixel needs no repaint.
 void ZelTextBox::placeWidget()
 {
-    const QRect pixels(twipsToPixels(m_left), twipsToPixels(m_top), twipsToPixels(m_width),
-                       twipsToPixels(m_height));
+    const QRect pixels = pixelRect({ m_left, m_top, m_width, m_height });
     if (pixels == geometry())
         return;
     const bool seen = showsOnScreen(geometry()) || showsOnScreen(pixels);

@@ -9,7 +9,6 @@ LabelButton::LabelButton(qint16 index, const QString &caption, const TwipsRect &
                          QWidget *parent)
     : QLabel(parent)
     , m_index(index)
-    , m_place(place)
 {
     setObjectName(QStringLiteral("LabelBtn%1").arg(index));
     setTextFormat(Qt::PlainText);

@@ -19,7 +19,9 @@ public:
     Q_DISABLE_COPY_MOVE(LabelButton)
 
     qint16 index() const { return m_index; }
-    const TwipsRect &place() const { return m_place; }
+    // Where the label stands as drawn, which may be larger than its designed
+    // place.
+    TwipsRect place() const { return twipsRect(geometry()); }
 
 Q_SIGNALS:
     void pressed(qint16 index);
@@ -34,7 +36,6 @@ protected:
 
 private:
     qint16 m_index = 0;
-    TwipsRect m_place;
     bool m_leftDown = false;
 };
 

@@ -17,29 +17,9 @@ LineWidget::LineWidget(QWidget *parent)
     updatePlace();
 }
 
-LineWidget::~LineWidget() = default;
-
-void LineWidget::setX1(double twips)
+void LineWidget::moveEnd(double &end, double twips)
 {
-    m_x1 = twips;
-    updatePlace();
-}
-
-void LineWidget::setX2(double twips)
-{
-    m_x2 = twips;
-    updatePlace();
-}
-
-void LineWidget::setY1(double twips)
-{
-    m_y1 = twips;
-    updatePlace();
-}
-
-void LineWidget::setY2(double twips)
-{
-    m_y2 = twips;
+    end = twips;
     updatePlace();
 }
 

@@ -15,7 +15,6 @@ class LineWidget final : public QWidget, public FrameLine
     Q_OBJECT
 public:
     explicit LineWidget(QWidget *parent = nullptr);
-    ~LineWidget() override;
     Q_DISABLE_COPY_MOVE(LineWidget)
 
     double X1() const { return m_x1; }
@@ -24,10 +23,10 @@ public:
     double Y2() const { return m_y2; }
     QColor BorderColor() const { return m_colour; }
 
-    void setX1(double twips) override;
-    void setX2(double twips) override;
-    void setY1(double twips) override;
-    void setY2(double twips) override;
+    void setX1(double twips) override { moveEnd(m_x1, twips); }
+    void setX2(double twips) override { moveEnd(m_x2, twips); }
+    void setY1(double twips) override { moveEnd(m_y1, twips); }
+    void setY2(double twips) override { moveEnd(m_y2, twips); }
     void setBorderColor(const QColor &colour) override;
     void setLineVisible(bool visible) override;
     void bringToFront() override;
@@ -36,6 +35,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void moveEnd(double &end, double twips);
     void updatePlace();
 
     double m_x1 = 0;

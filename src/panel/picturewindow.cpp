@@ -3,11 +3,10 @@
 #include "backgroundpicture.h"
 #include "labelbutton.h"
 #include "linewidget.h"
+#include "picturelook.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 
 namespace zel {
 
@@ -40,23 +39,23 @@ LineWidget *PictureWindow::frameLine(int index) const
     return m_lines[static_cast<std::size_t>(index)];
 }
 
-void PictureWindow::centreOnScreen()
-{
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
-}
-
 QLabel *PictureWindow::addLabel(const QString &name, const QString &caption, const TwipsRect &place,
                                 const QFont &font, Qt::Alignment alignment)
 {
     auto *label = new QLabel(this);
     label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
     label->setText(caption);
     label->setGeometry(pixelRect(place));
-    styleLabel(*label, font, alignment);
+    fitLabel(*label, font, alignment);
+    // A plain label keeps a pixel of air inside the border, even where its
+    // place or its caption reaches the window's edge.
+    const QRect inner = rect().adjusted(2, 2, -2, -2);
+    QRect clear = label->geometry();
+    if (clear.right() > inner.right())
+        clear.moveRight(inner.right());
+    if (clear.bottom() > inner.bottom())
+        clear.moveBottom(inner.bottom());
+    label->setGeometry(clear);
     return label;
 }
 
@@ -65,7 +64,7 @@ LabelButton *PictureWindow::addLabelButton(qint16 index, const QString &caption,
                                            Qt::Alignment alignment)
 {
     auto *button = new LabelButton(index, caption, place, this);
-    styleLabel(*button, font, alignment);
+    fitLabel(*button, font, alignment);
     connect(button, &LabelButton::pressed, this, &PictureWindow::labelPressed);
     connect(button, &LabelButton::released, this, &PictureWindow::labelReleased);
     connect(button, &LabelButton::clicked, this, &PictureWindow::labelClicked);
@@ -85,16 +84,9 @@ void PictureWindow::addFrameLines()
     }
 }
 
-void PictureWindow::styleLabel(QLabel &label, const QFont &font, Qt::Alignment alignment)
+void PictureWindow::fitLabel(QLabel &label, const QFont &font, Qt::Alignment alignment)
 {
-    label.setFont(font);
-    label.setAlignment(alignment);
-    label.setAutoFillBackground(false);
-    label.setFocusPolicy(Qt::NoFocus);
-    QPalette palette = label.palette();
-    palette.setColor(QPalette::WindowText, kLabelColour);
-    label.setPalette(palette);
-
+    styleLabel(label, font, alignment);
     // Labels size themselves to their caption: a fallback face may need more
     // room than the laid-out place, and an underline must not be cut off.
     const QRect place = label.geometry();
@@ -115,14 +107,7 @@ void PictureWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_picture);
-    // The thin raised border lies on the picture's outermost pixels.
-    const QRect edge = rect().adjusted(0, 0, -1, -1);
-    painter.setPen(QColor(255, 255, 255));
-    painter.drawLine(edge.topLeft(), edge.topRight());
-    painter.drawLine(edge.topLeft(), edge.bottomLeft());
-    painter.setPen(QColor(64, 64, 64));
-    painter.drawLine(edge.bottomLeft(), edge.bottomRight());
-    painter.drawLine(edge.topRight(), edge.bottomRight());
+    drawThinBorder(painter, rect());
 }
 
 // Mouse events of plain labels come up to here too; only the bare background

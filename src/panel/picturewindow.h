@@ -25,7 +25,6 @@ class PictureWindow : public QWidget
     Q_OBJECT
 public:
     static constexpr QSize kSize { 200, 100 };
-    static inline const QColor kLabelColour { 64, 64, 64 };
 
     ~PictureWindow() override;
     Q_DISABLE_COPY_MOVE(PictureWindow)
@@ -33,9 +32,6 @@ public:
     // nullptr when there is no label-button of that index.
     LabelButton *labelButton(qint16 index) const;
     LineWidget *frameLine(int index) const;
-
-    // Moves the window to the middle of the primary screen.
-    void centreOnScreen();
 
 Q_SIGNALS:
     void labelPressed(qint16 index);
@@ -61,7 +57,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
-    static void styleLabel(QLabel &label, const QFont &font, Qt::Alignment alignment);
+    static void fitLabel(QLabel &label, const QFont &font, Qt::Alignment alignment);
     bool isBackground(const QPoint &position) const;
 
     QPixmap m_picture;

@@ -6,7 +6,9 @@ import sys
 import tempfile
 import time
 
-from zeldriver import Strip, XServer, Zel, check, news_text, run_steps, wait_for
+from zeldriver import (ABOUT_MIDDLE, PANEL_CREDIT, PANEL_GET_DATA, PANEL_QUIT, PANEL_RELOAD,
+                       PANEL_SETTING_SPEED, SETTINGS_CLOSE, SETTINGS_STEP_RIGHT, Strip, XServer, Zel,
+                       check, news_text, open_panel, run_steps, wait_for)
 
 WIDTH, HEIGHT = 1280, 800
 
@@ -20,16 +22,10 @@ def whole_road(executable):
         with open(binary, "wb") as f:
             f.write(b"\x89PNG\r\n\x1a\n\0\0\0\rIHDR" + bytes(range(256)) * 8)
 
-        left, top, _, height = x.geometry(zel.window)
-        x.click_at(left + 4, top + height // 2, button=3)
-        panel = x.wait_window("^Zel Remote Control$")
-        p_left, p_top, _, _ = x.geometry(panel)
-
-        def panel_click(y):
-            x.click_at(p_left + 30, p_top + y)
+        panel = open_panel(x, zel.window)
 
         def choose(path):
-            panel_click(14)  # "Get Zel Data"
+            x.click_in(panel, PANEL_GET_DATA)
             x.wait_window("^Path Box$")
             time.sleep(0.2)
             x.key("ctrl+a")
@@ -45,20 +41,19 @@ def whole_road(executable):
         check(40 <= slow <= 100, f"text moves at {slow:.1f} px/s at the defaults")
 
         # A faster step size from the settings dialog's slider.
-        panel_click(33)  # "Setting Speed"
-        settings = x.wait_window("^Zel Speed Settings$")
-        s_left, s_top, _, _ = x.geometry(settings)
+        x.click_in(panel, PANEL_SETTING_SPEED)
+        settings = x.geometry(x.wait_window("^Zel Speed Settings$"))
         for _ in range(2):
-            x.click_at(s_left + 194, s_top + 46)  # the step-size slider's right arrow
+            x.click_in(settings, SETTINGS_STEP_RIGHT)
         fast = strip.speed(1.0)
         check(fast > 2 * slow, f"the slider did not make it faster: {slow:.1f} -> {fast:.1f} px/s")
-        x.click_at(s_left + 192, s_top + 6)  # "X"
+        x.click_in(settings, SETTINGS_CLOSE)
         wait_for(lambda: not x.find_windows("^Zel Speed Settings$"), 5, "the settings to close")
 
         # A reload shows the file's new text at once, entering at the right edge.
         with open(news, "w", encoding="utf-8") as f:
             f.write("RELOADED")
-        panel_click(53)  # "ReLoad Data"
+        x.click_in(panel, PANEL_RELOAD)
         time.sleep(0.3)
         profile = strip.profile()
         dark = [i for i, count in enumerate(profile) if count]
@@ -76,13 +71,11 @@ def whole_road(executable):
         check(strip.speed(0.5) > 0, "the ticker stopped after the message")
 
         # The credit line opens an about box; a click closes it.
-        panel_click(90)
-        about = x.wait_window("^About Zel$")
-        a_left, a_top, _, _ = x.geometry(about)
-        x.click_at(a_left + 100, a_top + 50)
+        x.click_in(panel, PANEL_CREDIT)
+        x.click_in(x.geometry(x.wait_window("^About Zel$")), ABOUT_MIDDLE)
         wait_for(lambda: not x.find_windows("^About Zel$"), 5, "the about box to close")
 
-        panel_click(73)  # "Quit Zel"
+        x.click_in(panel, PANEL_QUIT)
         check(zel.exit_code() == 0, "zel did not end with status 0")
 
 

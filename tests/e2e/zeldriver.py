@@ -116,6 +116,10 @@ class XServer:
         self.release(button)
         time.sleep(0.2)
 
+    def click_in(self, geometry, spot, button=1):
+        """Clicks at `spot`, one of the places below, of a window at `geometry`."""
+        self.click_at(geometry[0] + spot[0], geometry[1] + spot[1], button)
+
     def type_text(self, text):
         self.run("xdotool", "type", "--delay", "20", text)
 
@@ -186,6 +190,27 @@ class Zel:
             return ""
         out, err = self.process.communicate(timeout=5)
         return out + err
+
+
+# --- where a user clicks, from a window's top-left corner ----------------------
+
+PANEL_GET_DATA = (30, 14)
+PANEL_SETTING_SPEED = (30, 33)
+PANEL_RELOAD = (30, 53)
+PANEL_QUIT = (25, 73)
+PANEL_CREDIT = (30, 90)
+SETTINGS_CLOSE = (192, 6)  # "X" closes the settings on the press
+SETTINGS_STEP_BOX = (180, 29)  # the step-size number box
+SETTINGS_DELAY_BOX = (180, 69)  # the delay number box
+SETTINGS_STEP_RIGHT = (194, 46)  # the step-size slider's right arrow
+ABOUT_MIDDLE = (100, 50)
+
+
+def open_panel(x, window):
+    """Right-presses the strip's handle; returns the panel's geometry."""
+    left, top, _, height = x.geometry(window)
+    x.click_at(left + 4, top + height // 2, button=3)
+    return x.geometry(x.wait_window("^Zel Remote Control$"))
 
 
 def run_steps(steps):

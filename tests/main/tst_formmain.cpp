@@ -82,6 +82,7 @@ private Q_SLOTS:
     void layoutPass_keepsOneBoxHighAndNoWiderThanTheScreen();
     void layoutPass_placesHandleAndFrame();
     void textBox_tellsOnlyChangesOfThePicture();
+    void textBoxes_meetPixelExactlyAtEveryPosition();
     void properties_storeWhatTheyAreGiven();
     void zelText_flattensTheCallersVariable();
     void mouse_rightPressOnHandleShowsPanelOnly();
@@ -200,6 +201,23 @@ void TestFormMain::layoutPass_placesHandleAndFrame()
     QCOMPARE(handle, QRect(0, 0, twipsToPixels(150), m_form->height()));
     QCOMPARE(frame,
              QRect(twipsToPixels(180), 0, m_form->width() - twipsToPixels(180), m_form->height()));
+}
+
+// The ticker puts the second box at the first one's Left + Width, in twips
+// with fractions.
+void TestFormMain::textBoxes_meetPixelExactlyAtEveryPosition()
+{
+    ZelTextBox *lead = m_form->TextZel(0);
+    ZelTextBox *next = m_form->TextZel(1);
+    for (const double width : { 2430.4, 1234.5678, 7.77, 22.5 }) {
+        lead->setWidth(width);
+        for (double left = -3000.3; left < 3000; left += 7.31) {
+            lead->setLeft(left);
+            next->setLeft(lead->Left() + lead->Width());
+            QVERIFY2(next->geometry().left() == lead->geometry().right() + 1,
+                     qPrintable(QStringLiteral("left %1, width %2").arg(left).arg(width)));
+        }
+    }
 }
 
 void TestFormMain::properties_storeWhatTheyAreGiven()

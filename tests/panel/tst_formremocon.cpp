@@ -69,11 +69,13 @@ private Q_SLOTS:
                                                 Qt::WindowDoesNotAcceptFocus));
         QCOMPARE(window->pos(), centredPosition());
         QCOMPARE(frameVisibility(window), hidden);
-        QCOMPARE(window->findChild<QLabel *>(QStringLiteral("LabelAbout"))->text(),
+        const QLabel *version = window->findChild<QLabel *>(QStringLiteral("LabelAbout"));
+        QCOMPARE(version->text(),
                  QStringLiteral("Ver %1.%2.%3")
                      .arg(ZEL_VERSION_MAJOR)
                      .arg(ZEL_VERSION_MINOR)
                      .arg(ZEL_VERSION_PATCH));
+        QVERIFY(window->rect().adjusted(1, 1, -1, -1).contains(version->geometry()));
         for (const QWidget *control : window->findChildren<QWidget *>())
             QVERIFY2(control->focusPolicy() == Qt::NoFocus, qPrintable(control->objectName()));
         for (const QLabel *label : window->findChildren<QLabel *>())
@@ -130,12 +132,16 @@ private Q_SLOTS:
 
         QTest::mouseMove(getData, QPoint(10, 5));
         QCOMPARE(frameVisibility(window), shown);
+        // The frame lies on the outermost pixels of the label as drawn, which
+        // is at least its designed place.
+        const QRect place = getData->geometry();
+        QVERIFY(place.contains(pixelRect({ 100, 100, 1530, 240 })));
         const LineWidget *bottom = line(window, 3);
+        const double bottomTwips = pixelsToTwips(place.bottom() + 1) - 10;
         QCOMPARE(QLineF(bottom->X1(), bottom->Y1(), bottom->X2(), bottom->Y2()),
-                 QLineF(100, 330, 1630, 330));
+                 QLineF(pixelsToTwips(place.left()), bottomTwips, pixelsToTwips(place.right() + 1),
+                        bottomTwips));
         QCOMPARE(line(window, 0)->BorderColor(), QColor(255, 255, 255));
-        // The frame lies on the outermost pixels of the label's place.
-        const QRect place = pixelRect(getData->place());
         QCOMPARE(line(window, 0)->geometry(), QRect(place.left(), place.top(), 1, place.height()));
         QCOMPARE(line(window, 2)->geometry(), QRect(place.right(), place.top(), 1, place.height()));
         QCOMPARE(bottom->geometry(), QRect(place.left(), place.bottom(), place.width(), 1));

@@ -1,6 +1,7 @@
 #include "abouttext.h"
 
 #include "filehelper.h"
+#include "zelversion.h"
 
 #include <QDir>
 
@@ -14,10 +15,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 QString versionLine()
 {
-    return QStringLiteral("Zel Ver %1.%2.%3")
-        .arg(ZEL_VERSION_MAJOR)
-        .arg(ZEL_VERSION_MINOR)
-        .arg(ZEL_VERSION_PATCH);
+    return QStringLiteral("Zel Ver ") + versionNumber();
 }
 
 QString loadErrorText(const QString &filePath)

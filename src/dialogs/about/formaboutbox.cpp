@@ -3,13 +3,13 @@
 #include "abouttext.h"
 #include "backgroundpicture.h"
 #include "gothicfont.h"
+#include "picturelook.h"
+#include "screencentre.h"
 #include "twips.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 
 namespace zel {
 
@@ -24,8 +24,7 @@ QPointer<FormAboutBox> FormAboutBox::showNew(const QString &programFolder)
 {
     // The box owns itself: WA_DeleteOnClose frees it when a press closes it.
     QPointer<FormAboutBox> box = new FormAboutBox(programFolder);
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        box->move(screen->geometry().center() - box->rect().center());
+    centreOnScreen(*box);
     box->show();
     return box;
 }
@@ -39,19 +38,13 @@ FormAboutBox::FormAboutBox(const QString &programFolder)
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(twipsToPixels(kInnerWidth), twipsToPixels(kInnerHeight));
 
-    m_LabelComment = new QLabel(this);
-    m_LabelComment->setObjectName(QStringLiteral("LabelComment"));
-    m_LabelComment->setTextFormat(Qt::PlainText);
-    m_LabelComment->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_LabelComment->setWordWrap(false);
-    m_LabelComment->setFont(gothicFont(8.25, false));
-    m_LabelComment->setAutoFillBackground(false);
-    QPalette palette = m_LabelComment->palette();
-    palette.setColor(QPalette::WindowText, QColor(64, 64, 64));
-    m_LabelComment->setPalette(palette);
-    m_LabelComment->installEventFilter(this);
+    m_labelComment = new QLabel(this);
+    m_labelComment->setObjectName(QStringLiteral("LabelComment"));
+    styleLabel(*m_labelComment, gothicFont(8.25, false), Qt::AlignHCenter | Qt::AlignTop);
+    m_labelComment->setWordWrap(false);
+    m_labelComment->installEventFilter(this);
 
-    m_LabelComment->setText(displayLines(aboutCaptionFor(programFolder)));
+    m_labelComment->setText(displayLines(aboutCaptionFor(programFolder)));
     centreLabel();
 }
 
@@ -60,6 +53,7 @@ void FormAboutBox::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(rect(), QColor(64, 64, 64));
     painter.drawPixmap(0, 0, m_background);
+    drawThinBorder(painter, rect());
 }
 
 void FormAboutBox::mousePressEvent(QMouseEvent *event)
@@ -70,7 +64,7 @@ void FormAboutBox::mousePressEvent(QMouseEvent *event)
 
 bool FormAboutBox::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_LabelComment && event->type() == QEvent::MouseButtonPress) {
+    if (watched == m_labelComment && event->type() == QEvent::MouseButtonPress) {
         close();
         return true;
     }
@@ -79,12 +73,12 @@ bool FormAboutBox::eventFilter(QObject *watched, QEvent *event)
 
 void FormAboutBox::centreLabel()
 {
-    m_LabelComment->adjustSize();
-    const float height = float(pixelsToTwips(m_LabelComment->height()));
-    const float width = float(pixelsToTwips(m_LabelComment->width()));
+    m_labelComment->adjustSize();
+    const float height = float(pixelsToTwips(m_labelComment->height()));
+    const float width = float(pixelsToTwips(m_labelComment->width()));
     const float top = (float(kInnerHeight) - height) / 2;
     const float left = (float(kInnerWidth) - width) / 2;
-    m_LabelComment->move(twipsToPixels(left), twipsToPixels(top));
+    m_labelComment->move(twipsToPixels(left), twipsToPixels(top));
 }
 
 } // namespace zel

@@ -32,7 +32,7 @@ private:
     void centreLabel();
 
     QPixmap m_background;
-    QLabel *m_LabelComment = nullptr;
+    QLabel *m_labelComment = nullptr;
 };
 
 } // namespace zel

@@ -1,8 +1,5 @@
 #include "formzelpropertybox.h"
 
-#include "labelbutton.h"
-#include "linewidget.h"
-#include "modmove.h"
 #include "scrollvalue.h"
 #include "typednumber.h"
 #include "zelpropertyboxwindow.h"
@@ -16,7 +13,7 @@
 namespace zel {
 
 FormZelPropertyBox::FormZelPropertyBox(QObject *parent)
-    : QObject(parent)
+    : PictureForm(parent)
 { }
 
 FormZelPropertyBox::~FormZelPropertyBox() = default;
@@ -40,35 +37,26 @@ void FormZelPropertyBox::Show(QWidget *owner)
     } else if (QWindow *handle = window.windowHandle()) {
         handle->setTransientParent(nullptr);
     }
-    if (!window.isVisible()) {
-        window.centreOnScreen();
-        window.show();
-    }
-    window.raise();
+    showLoaded();
     window.activateWindow();
 }
 
-QWidget *FormZelPropertyBox::window() const
+ZelPropertyBoxWindow *FormZelPropertyBox::settingsWindow() const
 {
-    return m_window.get();
-}
-
-FrameLine *FormZelPropertyBox::line(int index)
-{
-    return m_window ? m_window->frameLine(index) : nullptr;
+    return loaded<ZelPropertyBoxWindow>();
 }
 
 ZelPropertyBoxWindow &FormZelPropertyBox::loadedWindow()
 {
-    if (!m_window)
+    if (!window())
         load();
-    return *m_window;
+    return *settingsWindow();
 }
 
 void FormZelPropertyBox::load()
 {
-    m_window = std::make_unique<ZelPropertyBoxWindow>();
-    ZelPropertyBoxWindow *window = m_window.get();
+    PictureForm::load(std::make_unique<ZelPropertyBoxWindow>());
+    ZelPropertyBoxWindow *window = settingsWindow();
     connect(window->HScrollShiftSpeed(), &QScrollBar::valueChanged, this,
             &FormZelPropertyBox::HScrollShiftSpeed_Change);
     connect(window->HScrollShiftTiming(), &QScrollBar::valueChanged, this,
@@ -79,34 +67,14 @@ void FormZelPropertyBox::load()
             &FormZelPropertyBox::TextShiftTiming_Change);
     connect(window, &PictureWindow::labelPressed, this, &FormZelPropertyBox::LabelBtn_MouseDown);
     connect(window, &PictureWindow::labelReleased, this, &FormZelPropertyBox::LabelBtn_MouseUp);
-    connect(window, &PictureWindow::labelMoved, this, &FormZelPropertyBox::LabelBtn_MouseMove);
-    connect(window, &PictureWindow::backgroundMoved, this, &FormZelPropertyBox::Form_MouseMove);
-    connect(window, &PictureWindow::backgroundPressed, this, &FormZelPropertyBox::Form_MouseDown);
 
-    m_coolBtn.BtnOut();
     showValue(*window->HScrollShiftSpeed(), *window->TextShiftSpeed());
     showValue(*window->HScrollShiftTiming(), *window->TextShiftTiming());
-    window->centreOnScreen();
-}
-
-// Runs inside the window's own mouse handling: the window disappears at once
-// and is destroyed once that handling is over.
-void FormZelPropertyBox::unload()
-{
-    if (!m_window)
-        return;
-    ZelPropertyBoxWindow *window = m_window.release();
-    disconnect(window, nullptr, this, nullptr);
-    const QList<QObject *> controls = window->findChildren<QObject *>();
-    for (QObject *control : controls)
-        disconnect(control, nullptr, this, nullptr);
-    window->hide();
-    window->deleteLater();
 }
 
 bool FormZelPropertyBox::isShown() const
 {
-    return m_window && m_window->isVisible();
+    return window() && window()->isVisible();
 }
 
 // An unchanged text is left alone, so the box's own handling does not start
@@ -136,7 +104,7 @@ void FormZelPropertyBox::raiseWhileShown(Change change)
 // A momentary value outside the bar's range is held at the nearest limit.
 void FormZelPropertyBox::setMomentarySpeed(int value)
 {
-    QScrollBar &bar = *m_window->HScrollShiftSpeed();
+    QScrollBar &bar = *settingsWindow()->HScrollShiftSpeed();
     bar.setValue(std::clamp(value, bar.minimum(), bar.maximum()));
 }
 
@@ -144,13 +112,13 @@ void FormZelPropertyBox::setMomentarySpeed(int value)
 // rewrite runs the box's handling, which finds the value unchanged.
 void FormZelPropertyBox::HScrollShiftSpeed_Change()
 {
-    showValue(*m_window->HScrollShiftSpeed(), *m_window->TextShiftSpeed());
+    showValue(*settingsWindow()->HScrollShiftSpeed(), *settingsWindow()->TextShiftSpeed());
     raiseWhileShown(&FormZelPropertyBox::ShiftSpeedChange);
 }
 
 void FormZelPropertyBox::HScrollShiftTiming_Change()
 {
-    showValue(*m_window->HScrollShiftTiming(), *m_window->TextShiftTiming());
+    showValue(*settingsWindow()->HScrollShiftTiming(), *settingsWindow()->TextShiftTiming());
     raiseWhileShown(&FormZelPropertyBox::ShiftTimingChange);
 }
 
@@ -158,34 +126,31 @@ void FormZelPropertyBox::HScrollShiftTiming_Change()
 // refused entry snaps back at once.
 void FormZelPropertyBox::TextShiftSpeed_Change()
 {
-    takeTypedValue(*m_window->HScrollShiftSpeed(), *m_window->TextShiftSpeed());
-    showValue(*m_window->HScrollShiftSpeed(), *m_window->TextShiftSpeed());
+    takeTypedValue(*settingsWindow()->HScrollShiftSpeed(), *settingsWindow()->TextShiftSpeed());
+    showValue(*settingsWindow()->HScrollShiftSpeed(), *settingsWindow()->TextShiftSpeed());
 }
 
 void FormZelPropertyBox::TextShiftTiming_Change()
 {
-    takeTypedValue(*m_window->HScrollShiftTiming(), *m_window->TextShiftTiming());
-    showValue(*m_window->HScrollShiftTiming(), *m_window->TextShiftTiming());
+    takeTypedValue(*settingsWindow()->HScrollShiftTiming(), *settingsWindow()->TextShiftTiming());
+    showValue(*settingsWindow()->HScrollShiftTiming(), *settingsWindow()->TextShiftTiming());
 }
 
 void FormZelPropertyBox::LabelBtn_MouseDown(qint16 index)
 {
-    m_coolBtn.BtnDown();
-    m_savedShiftSpeed = static_cast<qint16>(m_window->HScrollShiftSpeed()->value());
-    switch (index) {
-    case 0:
+    m_savedShiftSpeed = static_cast<qint16>(settingsWindow()->HScrollShiftSpeed()->value());
+    switch (Button(index)) {
+    case Button::Close:
         unload();
         break;
-    case 1:
+    case Button::Slow:
         setMomentarySpeed(1);
         break;
-    case 2:
+    case Button::Fast:
         setMomentarySpeed(3 * int(m_savedShiftSpeed));
         break;
-    case 3:
+    case Button::Pause:
         setMomentarySpeed(0);
-        break;
-    default:
         break;
     }
 }
@@ -193,23 +158,6 @@ void FormZelPropertyBox::LabelBtn_MouseDown(qint16 index)
 void FormZelPropertyBox::LabelBtn_MouseUp()
 {
     setMomentarySpeed(m_savedShiftSpeed);
-    m_coolBtn.BtnUp();
-}
-
-void FormZelPropertyBox::LabelBtn_MouseMove(qint16 index)
-{
-    if (const LabelButton *button = m_window->labelButton(index))
-        m_coolBtn.BtnMove(button->place());
-}
-
-void FormZelPropertyBox::Form_MouseMove()
-{
-    m_coolBtn.BtnOut();
-}
-
-void FormZelPropertyBox::Form_MouseDown()
-{
-    DragWindow(m_window.get());
 }
 
 } // namespace zel

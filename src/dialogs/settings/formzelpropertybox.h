@@ -1,11 +1,6 @@
 #pragma once
 
-#include "coolbuttonctrl.h"
-#include "framelinearray.h"
-
-#include <QObject>
-
-#include <memory>
+#include "pictureform.h"
 
 class QLineEdit;
 class QScrollBar;
@@ -20,10 +15,13 @@ class ZelPropertyBoxWindow;
 // visible. The momentary buttons set the step size for as long as they are
 // held; "X" closes the form on the press. The object outlives its window:
 // closing destroys the window, reaching for a slider loads a new one.
-class FormZelPropertyBox final : public QObject, private FrameLineArray
+class FormZelPropertyBox final : public PictureForm
 {
     Q_OBJECT
 public:
+    // The label-buttons' indices.
+    enum class Button : qint16 { Close = 0, Slow = 1, Fast = 2, Pause = 3 };
+
     explicit FormZelPropertyBox(QObject *parent = nullptr);
     ~FormZelPropertyBox() override;
     Q_DISABLE_COPY_MOVE(FormZelPropertyBox)
@@ -36,8 +34,6 @@ public:
     // as its owner when given: centred when it appears, brought forward and
     // activated when it is open already.
     void Show(QWidget *owner);
-    // The loaded window, or nullptr while unloaded.
-    QWidget *window() const;
 
 Q_SIGNALS:
     void ShiftSpeedChange();
@@ -46,11 +42,9 @@ Q_SIGNALS:
 private:
     using Change = void (FormZelPropertyBox::*)();
 
-    FrameLine *line(int index) override;
-
+    ZelPropertyBoxWindow *settingsWindow() const;
     ZelPropertyBoxWindow &loadedWindow();
     void load();
-    void unload();
     bool isShown() const;
 
     static void showValue(const QScrollBar &bar, QLineEdit &box);
@@ -64,12 +58,7 @@ private:
     void TextShiftTiming_Change();
     void LabelBtn_MouseDown(qint16 index);
     void LabelBtn_MouseUp();
-    void LabelBtn_MouseMove(qint16 index);
-    void Form_MouseMove();
-    void Form_MouseDown();
 
-    std::unique_ptr<ZelPropertyBoxWindow> m_window;
-    CoolButtonCtrl m_coolBtn { *this };
     qint16 m_savedShiftSpeed = 0;
 };
 

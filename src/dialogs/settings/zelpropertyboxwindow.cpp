@@ -1,5 +1,6 @@
 #include "zelpropertyboxwindow.h"
 
+#include "formzelpropertybox.h"
 #include "gothicfont.h"
 
 #include <QLineEdit>
@@ -14,16 +15,22 @@ const QColor kAverageColour(219, 162, 162);
 constexpr Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignTop;
 constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignTop;
 
+using Button = FormZelPropertyBox::Button;
+
 } // namespace
 
 ZelPropertyBoxWindow::ZelPropertyBoxWindow()
     : PictureWindow(QStringLiteral("FormZelPropertyBox"), kTitle, kCornerColour, kAverageColour)
 {
     const QFont momentary = gothicFont(12, true, true);
-    addLabelButton(1, QStringLiteral("l>"), { 0, 0, 500, 240 }, momentary, kCentred);
-    addLabelButton(2, QStringLiteral(">>>"), { 495, 0, 495, 240 }, momentary, kCentred);
-    addLabelButton(3, QStringLiteral("ll"), { 990, 0, 495, 240 }, momentary, kCentred);
-    addLabelButton(0, QStringLiteral("X"), { 2770, 0, 225, 225 }, gothicFont(9.75, true), kCentred);
+    addLabelButton(qint16(Button::Slow), QStringLiteral("l>"), { 0, 0, 500, 240 }, momentary,
+                   kCentred);
+    addLabelButton(qint16(Button::Fast), QStringLiteral(">>>"), { 495, 0, 495, 240 }, momentary,
+                   kCentred);
+    addLabelButton(qint16(Button::Pause), QStringLiteral("ll"), { 990, 0, 495, 240 }, momentary,
+                   kCentred);
+    addLabelButton(qint16(Button::Close), QStringLiteral("X"), { 2770, 0, 225, 225 },
+                   gothicFont(9.75, true), kCentred);
 
     const QFont caption = gothicFont(9.75, true);
     addLabel(QStringLiteral("LabelShiftSpeed"), QStringLiteral("Speed"), { 50, 350, 600, 195 },

@@ -3,18 +3,18 @@
 #include "drivelist.h"
 #include "filelist.h"
 #include "folderlist.h"
-#include "modulemain.h"
+#include "folderofpath.h"
+#include "pathbox.h"
 #include "pathrules.h"
-#include "twips.h"
+#include "screencentre.h"
+#include "twipsrect.h"
 
 #include <QCursor>
 #include <QDir>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QWindow>
 
 #include <algorithm>
@@ -23,17 +23,12 @@ namespace zel {
 
 namespace {
 
-QRect twipsRect(double left, double top, double width, double height)
-{
-    return { twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height) };
-}
-
 template<typename Control>
-Control *placeControl(QWidget *form, const QString &name, const QRect &geometry)
+Control *placeControl(QWidget *form, const QString &name, const TwipsRect &place)
 {
     auto *control = new Control(form);
     control->setObjectName(name);
-    control->setGeometry(geometry);
+    control->setGeometry(pixelRect(place));
     return control;
 }
 
@@ -63,7 +58,7 @@ void FormPathBox::setPopUpEnabled(bool enabled)
 Status FormPathBox::setPathType(qint16 kind)
 {
     ensureLoaded();
-    if (kind > 1)
+    if (kind > qint16(SourceKind::Others))
         return Status::failure(
             tr("There is no source kind %1: use 0 (file) or 1 (others).").arg(kind));
     SelectPathType(kind);
@@ -73,8 +68,8 @@ Status FormPathBox::setPathType(qint16 kind)
 void FormPathBox::setPath(const QString &path)
 {
     ensureLoaded();
-    m_TextPathBox->setText(path);
-    if (path.isEmpty() || m_kind != 0)
+    m_textPathBox->setText(path);
+    if (path.isEmpty() || m_kind != qint16(SourceKind::File))
         return;
 
     const QString separator = nativeSeparator();
@@ -85,17 +80,15 @@ void FormPathBox::setPath(const QString &path)
     if (reachable.isEmpty())
         return;
     const bool moved =
-        m_DriveMain->setDrive(reachable).isOk() && m_DirMain->setPath(reachable).isOk();
+        m_driveMain->setDrive(reachable).isOk() && m_dirMain->setPath(reachable).isOk();
     if (!moved || reachable != folder)
-        m_TextPathBox->setText(path);
+        m_textPathBox->setText(path);
 }
 
 void FormPathBox::showModal(QWidget *owner)
 {
     ensureLoaded();
-    QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
-    if (screen)
-        move(screen->geometry().center() - rect().center());
+    centreOnScreen(*this, owner ? owner->screen() : nullptr);
 
     QWindow *ownerWindow = nullptr;
     if (owner) {
@@ -116,7 +109,7 @@ void FormPathBox::reject()
 void FormPathBox::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    m_TextPathBox->setFocus(Qt::OtherFocusReason);
+    m_textPathBox->setFocus(Qt::OtherFocusReason);
 }
 
 void FormPathBox::ensureLoaded()
@@ -128,70 +121,67 @@ void FormPathBox::ensureLoaded()
     connectReactions();
 
     SelectPathType(m_kind);
-    m_TextPattern->setText(QStringLiteral("*.*"));
-    m_FileMain->setPattern(m_TextPattern->text());
+    m_textPattern->setText(QStringLiteral("*.*"));
+    m_fileMain->setPattern(m_textPattern->text());
 }
 
 void FormPathBox::createControls()
 {
-    m_TextPathBox =
-        placeControl<QLineEdit>(this, QStringLiteral("TextPathBox"), twipsRect(0, 1900, 4300, 300));
-    m_DriveMain =
-        placeControl<DriveList>(this, QStringLiteral("DriveMain"), twipsRect(0, 0, 3000, 300));
-    m_DirMain =
-        placeControl<FolderList>(this, QStringLiteral("DirMain"), twipsRect(0, 300, 3000, 1560));
-    m_FileMain =
-        placeControl<FileList>(this, QStringLiteral("FileMain"), twipsRect(3000, 300, 3000, 1530));
-    m_OptionType[0] = placeControl<QRadioButton>(this, QStringLiteral("OptionType0"),
-                                                 twipsRect(3000, 0, 800, 300));
-    m_OptionType[0]->setText(QStringLiteral("file"));
-    m_btnOK =
-        placeControl<QPushButton>(this, QStringLiteral("btnOK"), twipsRect(4350, 1900, 800, 300));
+    m_textPathBox =
+        placeControl<QLineEdit>(this, QStringLiteral("TextPathBox"), { 0, 1900, 4300, 300 });
+    m_driveMain = placeControl<DriveList>(this, QStringLiteral("DriveMain"), { 0, 0, 3000, 300 });
+    m_dirMain = placeControl<FolderList>(this, QStringLiteral("DirMain"), { 0, 300, 3000, 1560 });
+    m_fileMain =
+        placeControl<FileList>(this, QStringLiteral("FileMain"), { 3000, 300, 3000, 1530 });
+    m_optionType[0] =
+        placeControl<QRadioButton>(this, QStringLiteral("OptionType0"), { 3000, 0, 800, 300 });
+    m_optionType[0]->setText(QStringLiteral("file"));
+    m_btnOK = placeControl<QPushButton>(this, QStringLiteral("btnOK"), { 4350, 1900, 800, 300 });
     m_btnOK->setText(QStringLiteral("OK"));
     m_btnOK->setDefault(true);
-    m_btnCancel = placeControl<QPushButton>(this, QStringLiteral("btnCancel"),
-                                            twipsRect(5150, 1900, 800, 300));
+    m_btnCancel =
+        placeControl<QPushButton>(this, QStringLiteral("btnCancel"), { 5150, 1900, 800, 300 });
     m_btnCancel->setText(QStringLiteral("Cancel"));
     m_btnPopUp =
-        placeControl<QPushButton>(this, QStringLiteral("btnPopUp"), twipsRect(5700, 50, 200, 200));
+        placeControl<QPushButton>(this, QStringLiteral("btnPopUp"), { 5700, 50, 200, 200 });
     m_btnPopUp->setText(QStringLiteral("@"));
     m_btnPopUp->setEnabled(false);
-    m_OptionType[1] = placeControl<QRadioButton>(this, QStringLiteral("OptionType1"),
-                                                 twipsRect(3795, 0, 800, 300));
-    m_OptionType[1]->setText(QStringLiteral("Others"));
+    m_optionType[1] =
+        placeControl<QRadioButton>(this, QStringLiteral("OptionType1"), { 3795, 0, 800, 300 });
+    m_optionType[1]->setText(QStringLiteral("Others"));
     // Let the caption use the room up to the pattern box when the style needs it.
     const int roomForOthers = twipsToPixels(4800 - 3795);
-    m_OptionType[1]->resize(
-        std::clamp(m_OptionType[1]->sizeHint().width(), m_OptionType[1]->width(), roomForOthers),
-        m_OptionType[1]->height());
-    m_TextPattern =
-        placeControl<QLineEdit>(this, QStringLiteral("TextPattern"), twipsRect(4800, 0, 800, 300));
+    m_optionType[1]->resize(
+        std::clamp(m_optionType[1]->sizeHint().width(), m_optionType[1]->width(), roomForOthers),
+        m_optionType[1]->height());
+    m_textPattern =
+        placeControl<QLineEdit>(this, QStringLiteral("TextPattern"), { 4800, 0, 800, 300 });
 
-    const QList<QWidget *> tabOrder = { m_TextPathBox,   m_DriveMain,  m_DirMain,   m_FileMain,
-                                        m_OptionType[0], m_btnOK,      m_btnCancel, m_btnPopUp,
-                                        m_OptionType[1], m_TextPattern };
+    const QList<QWidget *> tabOrder = { m_textPathBox,   m_driveMain,  m_dirMain,   m_fileMain,
+                                        m_optionType[0], m_btnOK,      m_btnCancel, m_btnPopUp,
+                                        m_optionType[1], m_textPattern };
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
 
     // The three lists start together in the current folder.
-    m_DriveMain->showDriveOf(m_DirMain->Path());
-    m_FileMain->setPath(m_DirMain->Path());
+    m_driveMain->showDriveOf(m_dirMain->Path());
+    m_fileMain->setPath(m_dirMain->Path());
 }
 
 void FormPathBox::connectReactions()
 {
-    for (int index = 0; index < int(m_OptionType.size()); ++index) {
+    for (int index = 0; index < int(m_optionType.size()); ++index) {
         // Becoming chosen, by the user or by code, counts as a click.
-        connect(m_OptionType[index], &QRadioButton::toggled, this, [this, index](bool chosen) {
+        connect(m_optionType[index], &QRadioButton::toggled, this, [this, index](bool chosen) {
             if (chosen)
                 OptionType_Click(index);
         });
     }
-    connect(m_DriveMain, &DriveList::Change, this, &FormPathBox::DriveMain_Change);
-    connect(m_DirMain, &FolderList::Change, this, &FormPathBox::DirMain_Change);
-    connect(m_FileMain, &FileList::Click, this, &FormPathBox::FileMain_Click);
-    connect(m_FileMain, &FileList::DblClick, this, &FormPathBox::FileMain_DblClick);
-    connect(m_TextPattern, &QLineEdit::textChanged, this, &FormPathBox::TextPattern_Change);
+    connect(m_driveMain, &DriveList::Change, this, &FormPathBox::DriveMain_Change);
+    connect(m_dirMain, &FolderList::Change, this, &FormPathBox::DirMain_Change);
+    connect(m_fileMain, &FileList::Click, this, &FormPathBox::FileMain_Click);
+    connect(m_fileMain, &FileList::DblClick, this, &FormPathBox::FileMain_DblClick);
+    connect(m_textPattern, &QLineEdit::textChanged, this, &FormPathBox::TextPattern_Change);
     connect(m_btnPopUp, &QPushButton::clicked, this, &FormPathBox::btnPopUp_Click);
     connect(m_btnOK, &QPushButton::clicked, this, &FormPathBox::btnOK_Click);
     connect(m_btnCancel, &QPushButton::clicked, this, &FormPathBox::btnCancel_Click);
@@ -199,31 +189,31 @@ void FormPathBox::connectReactions()
 
 void FormPathBox::SelectPathType(qint16 kind)
 {
-    if (kind < 0)
-        kind = 0;
+    if (kind < qint16(SourceKind::File))
+        kind = qint16(SourceKind::File);
     m_kind = kind;
-    m_OptionType[kind]->setChecked(true);
-    if (kind == 0) {
+    m_optionType[kind]->setChecked(true);
+    if (kind == qint16(SourceKind::File)) {
         SetFileControlsEnabled(true);
         composePathFromFileList();
     } else {
         SetFileControlsEnabled(false);
-        m_TextPathBox->setText(QString());
+        m_textPathBox->setText(QString());
     }
 }
 
 void FormPathBox::SetFileControlsEnabled(bool enabled)
 {
-    m_DriveMain->setEnabled(enabled);
-    m_DirMain->setEnabled(enabled);
-    m_FileMain->setEnabled(enabled);
-    m_TextPattern->setEnabled(enabled);
+    m_driveMain->setEnabled(enabled);
+    m_dirMain->setEnabled(enabled);
+    m_fileMain->setEnabled(enabled);
+    m_textPattern->setEnabled(enabled);
 }
 
 void FormPathBox::composePathFromFileList()
 {
-    m_TextPathBox->setText(
-        composePath(m_FileMain->Path(), m_FileMain->FileName(), nativeSeparator()));
+    m_textPathBox->setText(
+        composePath(m_fileMain->Path(), m_fileMain->FileName(), nativeSeparator()));
 }
 
 void FormPathBox::OptionType_Click(int index)
@@ -234,15 +224,15 @@ void FormPathBox::OptionType_Click(int index)
 void FormPathBox::DriveMain_Change()
 {
     // A drive that is not ready leaves the lists where they were.
-    if (!m_DirMain->setPath(m_DriveMain->Drive()).isOk())
-        m_DriveMain->showDriveOf(m_DirMain->Path());
+    if (!m_dirMain->setPath(m_driveMain->Drive()).isOk())
+        m_driveMain->showDriveOf(m_dirMain->Path());
 }
 
 void FormPathBox::DirMain_Change()
 {
-    m_DriveMain->showDriveOf(m_DirMain->Path());
-    m_FileMain->setPath(m_DirMain->Path());
-    m_TextPathBox->setText(m_DirMain->Path());
+    m_driveMain->showDriveOf(m_dirMain->Path());
+    m_fileMain->setPath(m_dirMain->Path());
+    m_textPathBox->setText(m_dirMain->Path());
 }
 
 void FormPathBox::FileMain_Click()
@@ -257,7 +247,7 @@ void FormPathBox::FileMain_DblClick()
 
 void FormPathBox::TextPattern_Change()
 {
-    m_FileMain->setPattern(m_TextPattern->text());
+    m_fileMain->setPattern(m_textPattern->text());
 }
 
 void FormPathBox::btnPopUp_Click()
@@ -268,7 +258,7 @@ void FormPathBox::btnPopUp_Click()
 
 void FormPathBox::btnOK_Click()
 {
-    Q_EMIT OK(m_TextPathBox->text(), m_kind);
+    Q_EMIT OK(m_textPathBox->text(), m_kind);
     done(QDialog::Accepted);
 }
 

@@ -82,15 +82,15 @@ private:
     bool m_loaded = false;
 
     // Children of the dialog, created on first use.
-    QLineEdit *m_TextPathBox = nullptr;
-    DriveList *m_DriveMain = nullptr;
-    FolderList *m_DirMain = nullptr;
-    FileList *m_FileMain = nullptr;
-    std::array<QRadioButton *, 2> m_OptionType {};
+    QLineEdit *m_textPathBox = nullptr;
+    DriveList *m_driveMain = nullptr;
+    FolderList *m_dirMain = nullptr;
+    FileList *m_fileMain = nullptr;
+    std::array<QRadioButton *, 2> m_optionType {};
     QPushButton *m_btnOK = nullptr;
     QPushButton *m_btnCancel = nullptr;
     QPushButton *m_btnPopUp = nullptr;
-    QLineEdit *m_TextPattern = nullptr;
+    QLineEdit *m_textPattern = nullptr;
 };
 
 } // namespace zel

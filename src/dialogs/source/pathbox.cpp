@@ -8,45 +8,45 @@ namespace zel {
 
 PathBox::PathBox(QObject *parent)
     : QObject(parent)
-    , m_FPB(std::make_unique<FormPathBox>())
+    , m_fpb(std::make_unique<FormPathBox>())
 {
-    connect(m_FPB.get(), &FormPathBox::OK, this, &PathBox::FPB_OK);
-    connect(m_FPB.get(), &FormPathBox::Cancel, this, &PathBox::FPB_Cancel);
+    connect(m_fpb.get(), &FormPathBox::OK, this, &PathBox::FPB_OK);
+    connect(m_fpb.get(), &FormPathBox::Cancel, this, &PathBox::FPB_Cancel);
 }
 
 PathBox::~PathBox() = default;
 
 void PathBox::setMenuName(QMenu *menu)
 {
-    m_FPB->setMenuName(menu);
-    m_FPB->setPopUpEnabled(true);
+    m_fpb->setMenuName(menu);
+    m_fpb->setPopUpEnabled(true);
 }
 
 Status PathBox::setPathType(qint32 type)
 {
     if (type < std::numeric_limits<qint16>::min() || type > std::numeric_limits<qint16>::max())
         return Status::failure(tr("Overflow: the source kind %1 is out of range.").arg(type));
-    return m_FPB->setPathType(static_cast<qint16>(type));
+    return m_fpb->setPathType(static_cast<qint16>(type));
 }
 
 Status PathBox::setPath(const QString &path)
 {
-    m_FPB->setPath(path);
+    m_fpb->setPath(path);
     return Status::ok();
 }
 
 Status PathBox::Show(QWidget *owner, qint32 &kind)
 {
-    if (m_FPB->isVisible())
+    if (m_fpb->isVisible())
         return Status::failure(tr("The Path Box is already open."));
-    m_FPB->showModal(owner);
+    m_fpb->showModal(owner);
     kind = m_resultKind;
     return Status::ok();
 }
 
 void PathBox::ReferenceForm(FormPathBox *&form)
 {
-    form = m_FPB.get();
+    form = m_fpb.get();
 }
 
 void PathBox::FPB_OK(const QString &vstrPath, qint16 vintPAthType)
@@ -57,7 +57,7 @@ void PathBox::FPB_OK(const QString &vstrPath, qint16 vintPAthType)
 
 void PathBox::FPB_Cancel()
 {
-    m_resultKind = -1;
+    m_resultKind = qint16(SourceKind::Cancelled);
 }
 
 } // namespace zel

@@ -14,10 +14,19 @@ namespace zel {
 
 class FormPathBox;
 
+// The kinds of source. The interfaces carry them as plain integers: 32-bit
+// for the caller and PathBox, 16-bit inside FormPathBox.
+enum class SourceKind : qint32 {
+    Cancelled = -1,
+    File = 0,
+    // Any other text typed into the path box, in practice a web address.
+    Others = 1,
+};
+
 // Asks the user for the ticker's source through the "Path Box" dialog: the
 // caller sets the current kind and path, calls Show, and gets back the kind
-// the user chose (0 file, 1 others, -1 cancelled) and, through Path, the path
-// the user accepted with OK.
+// the user chose (File, Others, or Cancelled) and, through Path, the path the
+// user accepted with OK.
 class PathBox final : public QObject
 {
     Q_OBJECT
@@ -47,7 +56,7 @@ private:
     void FPB_OK(const QString &vstrPath, qint16 vintPAthType);
     void FPB_Cancel();
 
-    std::unique_ptr<FormPathBox> m_FPB;
+    std::unique_ptr<FormPathBox> m_fpb;
     QString m_resultPath;
     qint16 m_resultKind = 0;
 };

@@ -1,6 +1,7 @@
 #include "pagerequest.h"
 
 #include "pagedecoder.h"
+#include "zelversion.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkRequest>
@@ -19,10 +20,7 @@ PageRequest::PageRequest(QNetworkAccessManager &manager, const QUrl &url, const 
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
     request.setHeader(QNetworkRequest::UserAgentHeader,
-                      QStringLiteral("Zel/%1.%2.%3")
-                          .arg(ZEL_VERSION_MAJOR)
-                          .arg(ZEL_VERSION_MINOR)
-                          .arg(ZEL_VERSION_PATCH));
+                      QString(QStringLiteral("Zel/") + versionNumber()));
 
     m_deadline.setSingleShot(true);
     m_deadline.setTimerType(Qt::PreciseTimer);

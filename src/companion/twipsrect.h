@@ -16,13 +16,20 @@ struct TwipsRect
 };
 
 // The pixels a control placed at `rect` covers. Both edges are rounded, so
-// neighbouring controls meet without gaps.
+// neighbouring controls meet without gaps or overlap.
 inline QRect pixelRect(const TwipsRect &rect)
 {
     const int left = twipsToPixels(rect.Left);
     const int top = twipsToPixels(rect.Top);
     return QRect(left, top, twipsToPixels(rect.Left + rect.Width) - left,
                  twipsToPixels(rect.Top + rect.Height) - top);
+}
+
+// The place, in twips, of a control covering `pixels`.
+inline TwipsRect twipsRect(const QRect &pixels)
+{
+    return { pixelsToTwips(pixels.x()), pixelsToTwips(pixels.y()), pixelsToTwips(pixels.width()),
+             pixelsToTwips(pixels.height()) };
 }
 
 } // namespace zel

@@ -1,0 +1,12 @@
+#pragma once
+
+class QScreen;
+class QWidget;
+
+namespace zel {
+
+// Moves `window` to the middle of `screen`, or of the primary screen when
+// none is given.
+void centreOnScreen(QWidget &window, const QScreen *screen = nullptr);
+
+} // namespace zel
