@@ -26,7 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     }
     ZEL_FUZZ_CHECK(url.isValid() && isWebScheme(url.scheme()) && !url.host().isEmpty());
+    // The request goes where the address says.
     const QUrl sent = QUrl::fromEncoded(url.toEncoded(), QUrl::StrictMode);
-    ZEL_FUZZ_CHECK(sent.isValid() && sent.scheme() == url.scheme() && sent.host() == url.host());
+    ZEL_FUZZ_CHECK(sent.isValid() && sent.scheme() == url.scheme() && sent.host() == url.host() &&
+                   sent.port() == url.port());
     return 0;
 }
