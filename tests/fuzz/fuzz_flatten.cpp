@@ -17,8 +17,8 @@ QString flatten(const QString &text)
     QString stripped = text;
     StripTags(stripped, u"<"_s, u">"_s);
     ZEL_FUZZ_CHECK(stripped == stripTagsModel(text, u"<"_s, u">"_s));
-    const qsizetype lastOpener = stripped.indexOf(u'<');
-    ZEL_FUZZ_CHECK(lastOpener < 0 || stripped.indexOf(u'>', lastOpener) < 0);
+    const qsizetype firstOpener = stripped.indexOf(u'<');
+    ZEL_FUZZ_CHECK(firstOpener < 0 || stripped.indexOf(u'>', firstOpener) < 0);
 
     // Only the first kind found of CR LF, LF and CR goes; the others stay.
     const QString kind = stripped.contains(u"\r\n"_s) ? u"\r\n"_s
