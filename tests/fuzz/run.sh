@@ -27,6 +27,6 @@ for target in "${targets[@]}"; do
     build-fuzz/tests/fuzz/fuzz_"$target" "${options[@]}" "$scratch/$target" \
         "tests/fuzz/corpus/$target" 2>"$scratch/$target.log" ||
         { tail -n 60 "$scratch/$target.log"; exit 1; }
-    grep -E '^(#[0-9]+ +DONE|stat::(number_of_executed_units|average_exec_per_sec))' \
+    grep -E '^(#[0-9]+[[:space:]]+DONE|stat::(number_of_executed_units|average_exec_per_sec))' \
         "$scratch/$target.log"
 done
