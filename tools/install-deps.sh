@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ clang clang-format pkg-config python3
+    cmake ninja-build g++ clang clang-format libclang-rt-14-dev pkg-config python3
     qt6-base-dev libgl-dev libuchardet-dev libbenchmark-dev
     fonts-ipafont-gothic
     xvfb xdotool x11-utils x11-apps imagemagick

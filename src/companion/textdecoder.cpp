@@ -5,6 +5,7 @@
 
 #include <QByteArrayList>
 #include <QStringDecoder>
+#include <QtEndian>
 
 #include <algorithm>
 #include <utility>
@@ -110,9 +111,76 @@ Decoded decodeShiftJis(QByteArrayView bytes)
     }
 }
 
+// Qt's own UTF-32 decoder turns a unit beyond U+10FFFF into unrelated
+// characters and lets surrogates through. Here every bad unit, and a unit cut
+// off at the end, becomes a replacement character. Unmarked UTF-32 is
+// big-endian.
+Decoded decodeUtf32(QByteArrayView bytes, bool littleEndian)
+{
+    Decoded decoded;
+    decoded.text.reserve(bytes.size() / 4 + 1);
+    qsizetype pos = 0;
+    for (; pos + 4 <= bytes.size(); pos += 4) {
+        const char32_t unit = littleEndian ? qFromLittleEndian<quint32>(bytes.data() + pos)
+                                           : qFromBigEndian<quint32>(bytes.data() + pos);
+        if (pos == 0 && unit == 0xFEFF)
+            continue;
+        if (unit <= 0x10FFFF && !QChar::isSurrogate(unit)) {
+            decoded.text.append(QChar::fromUcs4(unit));
+        } else {
+            decoded.text.append(QChar::ReplacementCharacter);
+            decoded.clean = false;
+        }
+    }
+    if (pos < bytes.size()) {
+        decoded.text.append(QChar::ReplacementCharacter);
+        decoded.clean = false;
+    }
+    return decoded;
+}
+
+std::optional<bool> utf32LittleEndian(const QByteArray &charset)
+{
+    switch (
+        QStringConverter::encodingForName(charset.constData()).value_or(QStringConverter::System)) {
+    case QStringConverter::Utf32:
+    case QStringConverter::Utf32BE:
+        return false;
+    case QStringConverter::Utf32LE:
+        return true;
+    default:
+        return std::nullopt;
+    }
+}
+
+// UTF-16, UTF-7, CESU-8 and others let unpaired surrogates through.
+void replaceUnpairedSurrogates(Decoded &decoded)
+{
+    const QString &text = decoded.text;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            ++i;
+        } else if (text[i].isSurrogate()) {
+            decoded.text[i] = QChar::ReplacementCharacter;
+            decoded.clean = false;
+        }
+    }
+}
+
 Decoded decodeWith(QByteArrayView bytes, const QByteArray &charset)
 {
-    return charset == kWindows31j ? decodeShiftJis(bytes) : decodePlain(bytes, charset);
+    Decoded decoded;
+    if (charset == kWindows31j)
+        decoded = decodeShiftJis(bytes);
+    else if (const std::optional<bool> littleEndian = utf32LittleEndian(charset))
+        decoded = decodeUtf32(bytes, *littleEndian);
+    else
+        decoded = decodePlain(bytes, charset);
+    replaceUnpairedSurrogates(decoded);
+    // A mark in an encoding's own form, such as GB18030's, goes as well.
+    if (decoded.text.startsWith(QChar(0xFEFF)) && ByteSniffer::bomOf(bytes) == Bom::None)
+        decoded.text.remove(0, 1);
+    return decoded;
 }
 
 TextDecoder::Result textResult(Decoded decoded, QByteArray encoding)

@@ -69,6 +69,15 @@ private Q_SLOTS:
             << "\xEF\xBB\xBF"_ba + kJapanese.toUtf8() << "Shift_JIS"_ba << true << kJapanese;
         QTest::newRow("UTF-16LE without a mark")
             << encoded("UTF-16LE", kJapanese) << "utf-16le"_ba << true << kJapanese;
+        QTest::newRow("UTF-32: beyond U+10FFFF, a surrogate, a cut-off unit")
+            << "A\0\0\0\x1A\xFF\0\x9F\0\xD8\0\0B\0"_ba
+            << "UTF-32LE"_ba << true << u"A\uFFFD\uFFFD\uFFFD"_s;
+        QTest::newRow("UTF-16: a lone surrogate") << "A\0\0\xD8"
+                                                     "B\0"_ba
+                                                  << "UTF-16LE"_ba << true << u"A\uFFFDB"_s;
+        QTest::newRow("GB18030: its own byte-order mark goes") << "\x84\x31\x95\x33"
+                                                                  "A"_ba
+                                                               << "GB18030"_ba << true << u"A"_s;
         QTest::newRow("binary data") << "GIF89a\1\0\1\0"_ba
                                      << "utf-8"_ba << false << QString();
     }

@@ -45,10 +45,11 @@ QByteArray valueAfter(QByteArrayView text, QByteArrayView name)
 }
 
 // Answers a declaration made in an ASCII-compatible document: one that
-// names UTF-16 cannot be true, so the page is read as UTF-8.
+// names UTF-16 or UTF-32 cannot be true, so the page is read as UTF-8.
 QByteArray asciiCompatible(QByteArray charset)
 {
-    if (charset.toLower().startsWith("utf-16"))
+    const QByteArray lower = charset.toLower();
+    if (lower.startsWith("utf-16") || lower.startsWith("utf-32") || lower.startsWith("ucs-"))
         return QByteArrayLiteral("UTF-8");
     return charset;
 }

@@ -19,6 +19,15 @@ QString notAnAddress()
                           "loaded)");
 }
 
+// The address as sent must lead to the same place. Qt takes a few malformed
+// hosts, such as "[::1%e]::1]", that do not.
+bool survivesSending(const QUrl &url)
+{
+    const QUrl sent = QUrl::fromEncoded(url.toEncoded(), QUrl::StrictMode);
+    return sent.isValid() && sent.scheme() == url.scheme() && sent.host() == url.host() &&
+        sent.port() == url.port();
+}
+
 } // namespace
 
 Status WebAddress::parse(const QString &typed, QUrl &url)
@@ -50,7 +59,8 @@ Status WebAddress::parse(const QString &typed, QUrl &url)
         }
     }
 
-    if (!candidate.isValid() || !isWebScheme(candidate.scheme()) || candidate.host().isEmpty())
+    if (!candidate.isValid() || !isWebScheme(candidate.scheme()) || candidate.host().isEmpty() ||
+        !survivesSending(candidate))
         return loadFailure(typed, notAnAddress());
     url = candidate;
     return Status::ok();

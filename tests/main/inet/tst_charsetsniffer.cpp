@@ -18,6 +18,8 @@ private Q_SLOTS:
             << QByteArray("<?xml version='1.0' encoding='EUC-JP'?>") << QByteArray("EUC-JP");
         QTest::newRow("UTF-16 claimed in ASCII bytes")
             << QByteArray("<meta charset=utf-16le>") << QByteArray("UTF-8");
+        QTest::newRow("UTF-32 claimed in ASCII bytes")
+            << QByteArray("<?xml version='1.0' encoding='UTF-32'?>") << QByteArray("UTF-8");
         QTest::newRow("inside a comment")
             << QByteArray("<!-- <meta charset=euc-jp> --><p>") << QByteArray();
         QTest::newRow("not in a meta tag")
