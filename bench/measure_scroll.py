@@ -23,8 +23,8 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 from zeldriver import (PANEL_GET_DATA, PANEL_SETTING_SPEED, SETTINGS_CLOSE,  # noqa: E402
-                       SETTINGS_DELAY_BOX, SETTINGS_STEP_BOX, Strip, XServer, Zel, dark_profile, leftward_shift,
-                       news_text, open_panel, wait_for)
+                       SETTINGS_DELAY_BOX, SETTINGS_STEP_BOX, Strip, XServer, Zel, dark_profile,
+                       leftward_shift, news_text, open_panel, wait_for)
 
 WIDTH, HEIGHT = 1280, 800
 

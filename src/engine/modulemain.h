@@ -1,7 +1,6 @@
 #pragma once
 
 #include "displaylayer.h"
-#include "folderofpath.h"
 #include "status.h"
 
 #include <QString>

@@ -2,12 +2,6 @@
 
 namespace zel {
 
-YieldSchedule::Clock::time_point YieldSchedule::nextSlot(Clock::time_point now)
-{
-    advance(now);
-    return m_lastSlot;
-}
-
 std::optional<YieldSchedule::Clock::time_point> YieldSchedule::wakeTime(Clock::time_point now,
                                                                         bool pictureChanged)
 {

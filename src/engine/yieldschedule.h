@@ -25,9 +25,6 @@ public:
     YieldSchedule() = default;
     Q_DISABLE_COPY_MOVE(YieldSchedule)
 
-    // The slot of the yield made at `now`.
-    Clock::time_point nextSlot(Clock::time_point now);
-
     // Takes the slot of the yield made at `now` and tells until when that
     // yield waits, if at all: it does when the picture changed, when its slot
     // is more than a frame ahead of `now`, and when the slots start afresh.

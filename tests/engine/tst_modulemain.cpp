@@ -1,4 +1,5 @@
 #include "fakedisplay.h"
+#include "folderofpath.h"
 #include "modulemain.h"
 #include "striptagsmodel.h"
 

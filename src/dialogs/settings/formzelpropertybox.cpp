@@ -112,13 +112,15 @@ void FormZelPropertyBox::setMomentarySpeed(int value)
 // rewrite runs the box's handling, which finds the value unchanged.
 void FormZelPropertyBox::HScrollShiftSpeed_Change()
 {
-    showValue(*settingsWindow()->HScrollShiftSpeed(), *settingsWindow()->TextShiftSpeed());
+    ZelPropertyBoxWindow &window = *settingsWindow();
+    showValue(*window.HScrollShiftSpeed(), *window.TextShiftSpeed());
     raiseWhileShown(&FormZelPropertyBox::ShiftSpeedChange);
 }
 
 void FormZelPropertyBox::HScrollShiftTiming_Change()
 {
-    showValue(*settingsWindow()->HScrollShiftTiming(), *settingsWindow()->TextShiftTiming());
+    ZelPropertyBoxWindow &window = *settingsWindow();
+    showValue(*window.HScrollShiftTiming(), *window.TextShiftTiming());
     raiseWhileShown(&FormZelPropertyBox::ShiftTimingChange);
 }
 
@@ -126,14 +128,16 @@ void FormZelPropertyBox::HScrollShiftTiming_Change()
 // refused entry snaps back at once.
 void FormZelPropertyBox::TextShiftSpeed_Change()
 {
-    takeTypedValue(*settingsWindow()->HScrollShiftSpeed(), *settingsWindow()->TextShiftSpeed());
-    showValue(*settingsWindow()->HScrollShiftSpeed(), *settingsWindow()->TextShiftSpeed());
+    ZelPropertyBoxWindow &window = *settingsWindow();
+    takeTypedValue(*window.HScrollShiftSpeed(), *window.TextShiftSpeed());
+    showValue(*window.HScrollShiftSpeed(), *window.TextShiftSpeed());
 }
 
 void FormZelPropertyBox::TextShiftTiming_Change()
 {
-    takeTypedValue(*settingsWindow()->HScrollShiftTiming(), *settingsWindow()->TextShiftTiming());
-    showValue(*settingsWindow()->HScrollShiftTiming(), *settingsWindow()->TextShiftTiming());
+    ZelPropertyBoxWindow &window = *settingsWindow();
+    takeTypedValue(*window.HScrollShiftTiming(), *window.TextShiftTiming());
+    showValue(*window.HScrollShiftTiming(), *window.TextShiftTiming());
 }
 
 void FormZelPropertyBox::LabelBtn_MouseDown(qint16 index)
