@@ -3,7 +3,7 @@
 
     python3 bench/measure_scroll.py [--zel build/zel [--zel other/zel ...]]
         [--seconds 20] [--scenarios step1,step2,delay1000,empty,stopped]
-        [--big-mib 100]
+        [--big-mib 100] [--floor build/zel-scroll-floor]
 
 Speed and smoothness come from the X server's own frame buffer, read about a
 thousand times a second: every change of the strip is a frame the display
@@ -11,8 +11,13 @@ shows. CPU and the main thread's voluntary context switches are measured in a
 second run without that polling. With several programs, each scenario runs
 them one after the other, so that their figures compare within one run; a
 table of all figures ends the report. `--big-mib 0` leaves out the start-up
-and big-file measures.
+and big-file measures. `--floor` adds, for the moving scenarios, the CPU of a
+bare Qt widget program that scrolls a strip of the same height at the same
+pace, measured in turn with the others: the least that any Qt ticker costs on
+this machine at that moment.
 """
+
+import subprocess
 
 import argparse
 import os
@@ -114,16 +119,19 @@ def profile_of(band, stride, area):
 
 
 class Scenario:
-    """What the ticker runs: a text file (None: stopped) at a step size and delay."""
+    """What the ticker runs: a text file (None: stopped) at a step size and delay.
 
-    def __init__(self, name, text, step=1, delay=0):
-        self.name, self.text, self.step, self.delay = name, text, step, delay
+    `pace` is the nominal speed in pixels a second where the floor program
+    can run beside it."""
+
+    def __init__(self, name, text, step=1, delay=0, pace=None):
+        self.name, self.text, self.step, self.delay, self.pace = name, text, step, delay, pace
 
 
 def scenarios(small, empty):
     # At delay 1000 a step of 15 twips moves one pixel, so every step shows.
     return {s.name: s for s in (
-        Scenario("step1", small), Scenario("step2", small, step=2),
+        Scenario("step1", small, pace=1000 / 15), Scenario("step2", small, step=2, pace=2000 / 15),
         Scenario("delay1000", small, step=15, delay=1000),
         Scenario("empty", empty), Scenario("stopped", None))}
 
@@ -160,26 +168,41 @@ def smoothness(zel_path, scenario, seconds):
 
 
 def cpu(zel_path, scenario, seconds):
-    def sample(zel, x):
-        return (cpu_seconds(zel.process.pid), cpu_seconds(x.process.pid),
-                voluntary_switches(zel.process.pid), time.monotonic())
-
     with XServer(WIDTH, HEIGHT) as x, Zel(x, zel_path) as zel:
-        start(x, zel, scenario)
-        zel0, x0, sw0, t0 = sample(zel, x)
-        time.sleep(seconds)
-        zel1, x1, sw1, t1 = sample(zel, x)
-    return {"zel_cpu_percent": 100 * (zel1 - zel0) / (t1 - t0),
+        area = start(x, zel, scenario)
+        return dict(cpu_share(zel.process.pid, x, seconds), strip_height=area[3])
+
+
+def cpu_share(pid, x, seconds):
+    def sample():
+        return cpu_seconds(pid), cpu_seconds(x.process.pid), voluntary_switches(pid), time.monotonic()
+
+    program0, x0, sw0, t0 = sample()
+    time.sleep(seconds)
+    program1, x1, sw1, t1 = sample()
+    return {"zel_cpu_percent": 100 * (program1 - program0) / (t1 - t0),
             "xvfb_cpu_percent": 100 * (x1 - x0) / (t1 - t0),
             "switches_per_s": (sw1 - sw0) / (t1 - t0)}
 
 
+def floor_cpu(floor_path, pace, height, seconds):
+    with XServer(WIDTH, HEIGHT) as x:
+        floor = subprocess.Popen([floor_path, str(pace), str(height)], env=x.env(),
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            time.sleep(2.0)
+            return cpu_share(floor.pid, x, seconds)
+        finally:
+            floor.kill()
+            floor.wait()
+
+
 def table_row(program, name, m):
-    gap = "-" if m["longest_gap_ms"] is None else f"{m['longest_gap_ms']:.0f}"
-    per_frame = " ".join(f"{px}px:{n}" for px, n in m["px_per_frame"].items()) or "-"
-    return (f"{program:<24} {name:<10} {m['px_per_s']:7.2f} {m['frames_per_s']:7.2f}  "
-            f"{per_frame:<18} {gap:>7} {m['switches_per_s']:9.1f} {m['zel_cpu_percent']:7.2f} "
-            f"{m['xvfb_cpu_percent']:7.2f}")
+    gap = "-" if m.get("longest_gap_ms") is None else f"{m['longest_gap_ms']:.0f}"
+    per_frame = " ".join(f"{px}px:{n}" for px, n in m.get("px_per_frame", {}).items()) or "-"
+    speed = "".join(f"{m[key]:7.2f} " if key in m else f"{'-':>7} " for key in ("px_per_s", "frames_per_s"))
+    return (f"{program:<24} {name:<10} {speed} {per_frame:<18} {gap:>7} "
+            f"{m['switches_per_s']:9.1f} {m['zel_cpu_percent']:7.2f} {m['xvfb_cpu_percent']:7.2f}")
 
 
 def big_file(zel_path, path):
@@ -210,6 +233,7 @@ def main():
     parser.add_argument("--seconds", type=float, default=20.0)
     parser.add_argument("--scenarios", default="step1,step2,delay1000,empty,stopped")
     parser.add_argument("--big-mib", type=int, default=100)
+    parser.add_argument("--floor", help="the bare scroller to measure beside the programs")
     args = parser.parse_args()
     programs = args.zel or [os.path.join(os.path.dirname(__file__), "..", "build", "zel")]
 
@@ -228,6 +252,10 @@ def main():
                 measured.update(cpu(program, known[name], args.seconds))
                 print(f"{program}, {name}, CPU:", measured, flush=True)
                 rows.append(table_row(program, name, measured))
+            if args.floor and known[name].pace:
+                measured = floor_cpu(args.floor, known[name].pace, measured["strip_height"], args.seconds)
+                print(f"{args.floor}, {name}, CPU:", measured, flush=True)
+                rows.append(table_row(args.floor, name, measured))
         if args.big_mib > 0:
             big = os.path.join(folder, "big.txt")
             line = (news_text(60, seed=3) + "\n").encode("utf-8")
