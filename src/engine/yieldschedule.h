@@ -13,7 +13,9 @@ namespace zel {
 // rather than letting a burst of yields through.
 //
 // Only a yield that has a new picture to show needs to wait for its slot. The
-// others just take theirs, until the slots run a frame ahead of the clock.
+// others just take theirs, until the slots run a frame ahead of the clock or a
+// frame has passed since the last yield that waited, so input waits a frame at
+// the most.
 class YieldSchedule final
 {
 public:
@@ -27,7 +29,8 @@ public:
 
     // Takes the slot of the yield made at `now` and tells until when that
     // yield waits, if at all: it does when the picture changed, when its slot
-    // is more than a frame ahead of `now`, and when the slots start afresh.
+    // is more than a frame ahead of `now`, when a frame has passed since the
+    // last wait ended, and when the slots start afresh.
     std::optional<Clock::time_point> wakeTime(Clock::time_point now, bool pictureChanged);
 
 private:
@@ -36,6 +39,7 @@ private:
 
     bool m_started = false;
     Clock::time_point m_lastSlot {};
+    Clock::time_point m_lastWaitEnd {};
 };
 
 } // namespace zel

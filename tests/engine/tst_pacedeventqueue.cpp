@@ -71,6 +71,38 @@ private Q_SLOTS:
         QCOMPARE(wake(1001, true), 1016);
     }
 
+    // Yields whose work nearly fills their slot let the slots drift ahead so
+    // slowly that the cap alone would leave input waiting for seconds.
+    void inputWaitsAFrameAtMost_data()
+    {
+        QTest::addColumn<int>("workMicroseconds");
+        for (const int work : { 800, 990, 1000 })
+            QTest::addRow("%d us of work a yield", work) << work;
+    }
+
+    void inputWaitsAFrameAtMost()
+    {
+        QFETCH(int, workMicroseconds);
+        YieldSchedule schedule;
+        YieldSchedule::Clock::time_point now = YieldSchedule::Clock::now();
+        auto lastWait = now;
+        microseconds longestGap {};
+        const auto noteGap = [&] {
+            longestGap =
+                std::max(longestGap, std::chrono::duration_cast<microseconds>(now - lastWait));
+        };
+        for (int i = 0; i < 5000; ++i, now += microseconds(workMicroseconds)) {
+            if (const auto slot = schedule.wakeTime(now, false)) {
+                noteGap();
+                lastWait = std::max(now, *slot);
+                now = lastWait;
+            }
+        }
+        noteGap();
+        QVERIFY2(longestGap <= YieldSchedule::kFrame + microseconds(workMicroseconds),
+                 qPrintable(QStringLiteral("%1 us without a wait").arg(longestGap.count())));
+    }
+
     void inputDuringASleepIsHandledAtOnce()
     {
         PacedEventQueue queue;
