@@ -3,7 +3,7 @@
 
     python3 bench/measure_scroll.py [--zel build/zel [--zel other/zel ...]]
         [--seconds 20] [--scenarios step1,step2,delay1000,empty,stopped]
-        [--big-mib 100] [--floor build/zel-scroll-floor]
+        [--texts mixed] [--big-mib 100] [--floor build/zel-scroll-floor]
 
 Speed and smoothness come from the X server's own frame buffer, read about a
 thousand times a second: every change of the strip is a frame the display
@@ -14,7 +14,10 @@ table of all figures ends the report. `--big-mib 0` leaves out the start-up
 and big-file measures. `--floor` adds, for the moving scenarios, the CPU of a
 bare Qt widget program that scrolls a strip of the same height at the same
 pace, measured in turn with the others: the least that any Qt ticker costs on
-this machine at that moment.
+this machine at that moment. `--texts` runs the scenarios that show a text
+with each text named: mixed, latin or japanese, short (one piece of the ticker)
+or long (many pieces, measured once the text fills the strip), as in
+`--texts mixed,latin-short,japanese-long`; a name without a length is short.
 """
 
 import subprocess
@@ -124,16 +127,50 @@ class Scenario:
     `pace` is the nominal speed in pixels a second where the floor program
     can run beside it."""
 
-    def __init__(self, name, text, step=1, delay=0, pace=None):
+    def __init__(self, name, text, step=1, delay=0, pace=None, settle=2.0):
         self.name, self.text, self.step, self.delay, self.pace = name, text, step, delay, pace
+        self.settle = settle
 
 
-def scenarios(small, empty):
+def scenarios(text, empty, fills_strip=False):
+    """The scenarios for one text; a long one settles until it fills the strip."""
+    def settle(pace):
+        return WIDTH / pace + 2.0 if fills_strip and pace else 2.0
+
     # At delay 1000 a step of 15 twips moves one pixel, so every step shows.
     return {s.name: s for s in (
-        Scenario("step1", small, pace=1000 / 15), Scenario("step2", small, step=2, pace=2000 / 15),
-        Scenario("delay1000", small, step=15, delay=1000),
+        Scenario("step1", text, pace=1000 / 15, settle=settle(1000 / 15)),
+        Scenario("step2", text, step=2, pace=2000 / 15, settle=settle(2000 / 15)),
+        Scenario("delay1000", text, step=15, delay=1000),
         Scenario("empty", empty), Scenario("stopped", None))}
+
+
+LATIN_WORDS = ("the", "licence", "permission", "software", "copy", "notice", "without", "warranty",
+               "holders", "liable", "damages", "contract", "shall", "included", "portions",
+               "merchantability", "fitness", "particular", "purpose", "express", "implied")
+JAPANESE_WORDS = ("東京", "天気", "速報", "ニュース", "きょうは", "はれ", "ところにより", "あめ",
+                  "電車", "遅れ", "お知らせ", "会議室", "みなさま", "ございます", "大阪", "地震")
+
+
+def words_text(vocabulary, words, seed, separators):
+    import random
+    rng = random.Random(seed)
+    return "".join(rng.choice(vocabulary) + rng.choice(separators) for _ in range(words))
+
+
+def text_of(name):
+    """The named text: its kind, then short (one piece, under 512 characters) or long."""
+    kind, _, length = name.partition("-")
+    long = length == "long"
+    if kind == "mixed":
+        return news_text(1500, seed=7)[:6144] if long else news_text(10000, seed=7)[:500]
+    if kind == "latin":
+        return words_text(LATIN_WORDS, 800 if long else 50, 11, (" ", " ", " ", ", ", ". "))[
+            :6144 if long else 500]
+    if kind == "japanese":
+        return words_text(JAPANESE_WORDS, 1500 if long else 80, 13, ("", "", "、", "。"))[
+            :3072 if long else 500]
+    raise SystemExit(f"unknown text {name!r}: mixed, latin or japanese, -short or -long")
 
 
 def start(x, zel, scenario):
@@ -143,7 +180,7 @@ def start(x, zel, scenario):
         session.set_speed(scenario.step, scenario.delay)
     if scenario.text is not None:
         session.choose(scenario.text)
-    time.sleep(2.0)
+    time.sleep(scenario.settle)
     return session.strip.area
 
 
@@ -201,7 +238,7 @@ def table_row(program, name, m):
     gap = "-" if m.get("longest_gap_ms") is None else f"{m['longest_gap_ms']:.0f}"
     per_frame = " ".join(f"{px}px:{n}" for px, n in m.get("px_per_frame", {}).items()) or "-"
     speed = "".join(f"{m[key]:7.2f} " if key in m else f"{'-':>7} " for key in ("px_per_s", "frames_per_s"))
-    return (f"{program:<24} {name:<10} {speed} {per_frame:<18} {gap:>7} "
+    return (f"{program:<24} {name:<24} {speed} {per_frame:<18} {gap:>7} "
             f"{m['switches_per_s']:9.1f} {m['zel_cpu_percent']:7.2f} {m['xvfb_cpu_percent']:7.2f}")
 
 
@@ -232,30 +269,38 @@ def main():
     parser.add_argument("--zel", action="append", help="a program to measure; may be repeated")
     parser.add_argument("--seconds", type=float, default=20.0)
     parser.add_argument("--scenarios", default="step1,step2,delay1000,empty,stopped")
+    parser.add_argument("--texts", default="mixed", help="the texts to run: see above")
     parser.add_argument("--big-mib", type=int, default=100)
     parser.add_argument("--floor", help="the bare scroller to measure beside the programs")
     args = parser.parse_args()
     programs = args.zel or [os.path.join(os.path.dirname(__file__), "..", "build", "zel")]
 
     with tempfile.TemporaryDirectory() as folder:
-        small = os.path.join(folder, "news.txt")
-        with open(small, "w", encoding="utf-8") as f:
-            f.write(news_text(10000, seed=7)[:1024])
         empty = os.path.join(folder, "empty.txt")
         open(empty, "w").close()
-        known = scenarios(small, empty)
         rows = []
-        for name in args.scenarios.split(","):
-            for program in programs:
-                measured = smoothness(program, known[name], args.seconds)
-                print(f"{program}, {name}, smoothness:", measured, flush=True)
-                measured.update(cpu(program, known[name], args.seconds))
-                print(f"{program}, {name}, CPU:", measured, flush=True)
-                rows.append(table_row(program, name, measured))
-            if args.floor and known[name].pace:
-                measured = floor_cpu(args.floor, known[name].pace, measured["strip_height"], args.seconds)
-                print(f"{args.floor}, {name}, CPU:", measured, flush=True)
-                rows.append(table_row(args.floor, name, measured))
+        texts = args.texts.split(",")
+        for text in texts:
+            path = os.path.join(folder, f"{text}.txt")
+            with open(path, "w", encoding="utf-8") as f:
+                f.write(text_of(text))
+            known = scenarios(path, empty, fills_strip=text.endswith("-long"))
+            for name in args.scenarios.split(","):
+                shows_text = known[name].text not in (None, empty)
+                if not shows_text and text != texts[0]:
+                    continue  # the same with every text
+                label = f"{name} {text}" if shows_text else name
+                for program in programs:
+                    measured = smoothness(program, known[name], args.seconds)
+                    print(f"{program}, {label}, smoothness:", measured, flush=True)
+                    measured.update(cpu(program, known[name], args.seconds))
+                    print(f"{program}, {label}, CPU:", measured, flush=True)
+                    rows.append(table_row(program, label, measured))
+                if args.floor and known[name].pace:
+                    measured = floor_cpu(args.floor, known[name].pace, measured["strip_height"],
+                                         args.seconds)
+                    print(f"{args.floor}, {label}, CPU:", measured, flush=True)
+                    rows.append(table_row(args.floor, label, measured))
         if args.big_mib > 0:
             big = os.path.join(folder, "big.txt")
             line = (news_text(60, seed=3) + "\n").encode("utf-8")
@@ -264,7 +309,7 @@ def main():
             for program in programs:
                 print(f"{program}, start-up:", startup(program))
                 print(f"{program}, {args.big_mib} MiB file:", big_file(program, big), flush=True)
-    print(f"\n{'program':<24} {'scenario':<10} {'px/s':>7} {'frames/s':>7}  {'px per frame':<18} "
+    print(f"\n{'program':<24} {'scenario':<24} {'px/s':>7} {'frames/s':>7}  {'px per frame':<18} "
           f"{'gap ms':>7} {'switch/s':>9} {'CPU zel':>7} {'CPU X':>7}")
     print("\n".join(rows))
 
