@@ -68,14 +68,4 @@ public:
     virtual void yieldOnce() = 0;
 };
 
-// Told by the display whenever what it shows has changed, so that the event
-// queue knows its next yield has a new picture to present.
-class PictureObserver
-{
-public:
-    virtual ~PictureObserver() = default;
-
-    virtual void pictureChanged() = 0;
-};
-
 } // namespace zel

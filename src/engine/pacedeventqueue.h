@@ -3,6 +3,7 @@
 #include "displaylayer.h"
 #include "yieldschedule.h"
 
+#include <QObject>
 #include <QTimer>
 
 namespace zel {
@@ -13,14 +14,20 @@ namespace zel {
 // clock, really dispatches: every pending event, deferred deletions included,
 // and then whatever arrives until its slot, waiting on the event dispatcher in
 // between. The other yields return at once, and the processor stays idle.
-class PacedEventQueue final : public EventQueue, public PictureObserver
+class PacedEventQueue final : public QObject, public EventQueue
 {
+    Q_OBJECT
+
 public:
     PacedEventQueue();
     Q_DISABLE_COPY_MOVE(PacedEventQueue)
 
     void yieldOnce() override;
-    void pictureChanged() override { m_pictureChanged = true; }
+
+    // The display tells the queue whenever what it shows has changed, so
+    // that the next yield presents the new picture.
+    void pictureChanged() { m_pictureChanged = true; }
+    bool pictureChangePending() const { return m_pictureChanged; }
 
 private:
     void dispatchUntil(YieldSchedule::Clock::time_point deadline);

@@ -90,9 +90,6 @@ FormMain::~FormMain()
 {
     m_zelPB.reset();
     m_frc.reset();
-    // The boxes, children of the window, outlive the queue.
-    for (ZelTextBox *box : m_textZel)
-        box->setPictureObserver(nullptr);
 }
 
 Status FormMain::Form_Initialize()
@@ -110,7 +107,8 @@ Status FormMain::Form_Initialize()
 
     m_eventQueue = std::make_unique<PacedEventQueue>();
     for (ZelTextBox *box : m_textZel)
-        box->setPictureObserver(m_eventQueue.get());
+        connect(box, &ZelTextBox::PictureChanged, m_eventQueue.get(),
+                &PacedEventQueue::pictureChanged);
     m_engine = std::make_unique<ZelCtrl>(*m_eventQueue);
     m_engine->setFormName(this);
     ZEL_TRY(Form_Load());
@@ -179,14 +177,17 @@ void FormMain::closeEvent(QCloseEvent *event)
     report(UnloadMe());
 }
 
+// Text is measured in whole pixels, rounded up so that no glyph is cut: a box
+// then covers the same number of pixels wherever it stands, and a move by a
+// pixel is one move of the widget.
 double FormMain::TextWidth(const QString &text) const
 {
-    return pixelsToTwips(QFontMetricsF(m_measureFont).horizontalAdvance(text));
+    return pixelsToTwips(std::ceil(QFontMetricsF(m_measureFont).horizontalAdvance(text)));
 }
 
 double FormMain::TextHeight(const QString &) const
 {
-    return pixelsToTwips(QFontMetricsF(m_measureFont).height());
+    return pixelsToTwips(std::ceil(QFontMetricsF(m_measureFont).height()));
 }
 
 Status FormMain::setZelText(QString &text)

@@ -75,6 +75,7 @@ public:
     FormRemoCon *FRC() const { return m_frc.get(); }
     ZelPropertyBox *ZelPB() const { return m_zelPB.get(); }
     ZelCtrl *engine() const { return m_engine.get(); }
+    PacedEventQueue *eventQueue() const { return m_eventQueue.get(); }
 
     // MeasuringForm: the font the window measures text in.
     bool FontBold() const override { return m_measureFont.bold(); }

@@ -3,8 +3,11 @@
 #include "gothicfont.h"
 #include "twipsrect.h"
 
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <cmath>
 
 namespace zel {
 
@@ -52,10 +55,10 @@ void ZelTextBox::setText(const QString &text)
     if (text == m_text)
         return;
     m_text = text;
-    m_rendered = QPixmap();
+    m_renderedRatio = 0;
     update();
     if (showsOnScreen(geometry()))
-        tellPictureChanged();
+        Q_EMIT PictureChanged();
 }
 
 void ZelTextBox::setVisible(bool visible)
@@ -63,7 +66,7 @@ void ZelTextBox::setVisible(bool visible)
     const bool wasVisible = isVisible();
     QWidget::setVisible(visible);
     if (isVisible() != wasVisible)
-        tellPictureChanged();
+        Q_EMIT PictureChanged();
 }
 
 bool ZelTextBox::FontBold() const
@@ -96,7 +99,7 @@ void ZelTextBox::placeWidget()
     const bool seen = showsOnScreen(geometry()) || showsOnScreen(pixels);
     setGeometry(pixels);
     if (seen)
-        tellPictureChanged();
+        Q_EMIT PictureChanged();
 }
 
 // An empty box, one outside the frame or a hidden one shows nothing.
@@ -106,31 +109,50 @@ bool ZelTextBox::showsOnScreen(const QRect &area) const
         area.intersects(parentWidget()->rect());
 }
 
-void ZelTextBox::tellPictureChanged()
-{
-    if (m_pictureObserver)
-        m_pictureObserver->pictureChanged();
-}
-
 void ZelTextBox::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.drawPixmap(event->rect(), renderedText(), event->rect());
+    const QPixmap &text = renderedText();
+    const QRect textArea(QPoint(0, 0), text.deviceIndependentSize().toSize());
+    const QRect shown = event->rect() & textArea;
+    if (!shown.isEmpty()) {
+        const qreal ratio = text.devicePixelRatio();
+        painter.drawPixmap(shown, text,
+                           QRectF(QPointF(shown.topLeft()) * ratio, QSizeF(shown.size()) * ratio));
+    }
+    const QColor background = palette().color(QPalette::Window);
+    for (const QRect &rest : QRegion(event->rect()).subtracted(textArea))
+        painter.fillRect(rest, background);
+}
+
+void ZelTextBox::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
+        m_renderedRatio = 0;
+    QWidget::changeEvent(event);
 }
 
 const QPixmap &ZelTextBox::renderedText()
 {
-    const QSize pixels = size() * devicePixelRatioF();
-    if (m_rendered.size() == pixels || pixels.isEmpty())
+    const qreal ratio = devicePixelRatioF();
+    if (m_renderedRatio == ratio)
         return m_rendered;
-    m_rendered = QPixmap(pixels);
-    m_rendered.setDevicePixelRatio(devicePixelRatioF());
+    m_renderedRatio = ratio;
+    ++m_textRenders;
+    const QFontMetricsF metrics(font());
+    const QSize size(int(std::ceil(metrics.horizontalAdvance(m_text))),
+                     int(std::ceil(metrics.height())));
+    m_rendered = QPixmap();
+    if (size.isEmpty())
+        return m_rendered;
+    m_rendered = QPixmap(size * ratio);
+    m_rendered.setDevicePixelRatio(ratio);
     m_rendered.fill(palette().color(QPalette::Window));
     QPainter painter(&m_rendered);
     painter.setPen(palette().color(QPalette::WindowText));
     painter.setFont(font());
-    painter.drawText(QRectF(QPointF(0, 0), size()),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_text);
+    painter.drawText(QRectF(QPointF(0, 0), size), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                     m_text);
     return m_rendered;
 }
 

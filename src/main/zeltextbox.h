@@ -16,9 +16,6 @@ class ZelTextBox final : public QWidget, public TextBox
 public:
     explicit ZelTextBox(int index, QWidget *frame);
 
-    // Told whenever a change of the box changes what the screen shows.
-    void setPictureObserver(PictureObserver *observer) { m_pictureObserver = observer; }
-
     double Left() const override { return m_left; }
     void setLeft(double twips) override;
     double Top() const override { return m_top; }
@@ -31,6 +28,9 @@ public:
     void setText(const QString &text) override;
     void setVisible(bool visible) override;
 
+    // How often the text has been laid out and drawn into its picture.
+    int textRenders() const { return m_textRenders; }
+
     bool FontBold() const override;
     bool FontItalic() const override;
     QString FontName() const override;
@@ -38,26 +38,32 @@ public:
 
 Q_SIGNALS:
     void MouseDown(int index, Qt::MouseButton button);
+    // A change of the box changed what the screen shows.
+    void PictureChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
     void placeWidget();
     bool showsOnScreen(const QRect &area) const;
-    void tellPictureChanged();
     const QPixmap &renderedText();
 
     int m_index = 0;
-    PictureObserver *m_pictureObserver = nullptr;
     double m_left = 0;
     double m_top = 0;
     double m_width = 0;
     double m_height = 0;
     QString m_text;
-    // The box drawn once per text, so that a move only copies pixels.
+    // The text drawn once at its own size, so that neither a move nor a
+    // change of the box's size lays it out again.
     QPixmap m_rendered;
+    // The device-pixel ratio the picture was drawn for; 0 once the text, the
+    // font or the colours change.
+    qreal m_renderedRatio = 0;
+    int m_textRenders = 0;
 };
 
 } // namespace zel

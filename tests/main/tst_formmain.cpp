@@ -3,6 +3,8 @@
 #include "gothicfont.h"
 #include "inettransfer.h"
 #include "messagebox.h"
+#include "modulemain.h"
+#include "pacedeventqueue.h"
 #include "titlebarlabel.h"
 #include "twips.h"
 #include "zelframe.h"
@@ -10,13 +12,18 @@
 #include "zeltextbox.h"
 
 #include <QFile>
+#include <QFontMetricsF>
+#include <QPaintEvent>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
+#include <utility>
 
 using namespace zel;
 
@@ -60,11 +67,29 @@ QByteArray httpResponse(const QByteArray &status, const QByteArray &contentType,
         body;
 }
 
-class CountingObserver final : public PictureObserver
+// The areas a widget was asked to repaint.
+class PaintedAreas final : public QObject
 {
 public:
-    void pictureChanged() override { ++changes; }
-    int changes = 0;
+    int count() const { return m_count; }
+
+    // The widest area since the last call.
+    int widest() { return std::exchange(m_widest, 0); }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            ++m_count;
+            m_widest = std::max(m_widest,
+                                static_cast<QPaintEvent *>(event)->region().boundingRect().width());
+        }
+        return false;
+    }
+
+private:
+    int m_count = 0;
+    int m_widest = 0;
 };
 
 } // namespace
@@ -83,6 +108,7 @@ private Q_SLOTS:
     void layoutPass_placesHandleAndFrame();
     void textBox_tellsOnlyChangesOfThePicture();
     void textBoxes_meetPixelExactlyAtEveryPosition();
+    void textBoxes_moveWithoutDrawingTheirTextAgain();
     void properties_storeWhatTheyAreGiven();
     void zelText_flattensTheCallersVariable();
     void mouse_rightPressOnHandleShowsPanelOnly();
@@ -176,21 +202,23 @@ void TestFormMain::textBox_tellsOnlyChangesOfThePicture()
     box->setTop(0);
     box->setWidth(600);
     box->setLeft(outside);
-    CountingObserver observer;
-    box->setPictureObserver(&observer);
+    m_form->eventQueue()->yieldOnce();
+    QSignalSpy changes(box, &ZelTextBox::PictureChanged);
 
     box->setLeft(outside - 15);
-    QCOMPARE(observer.changes, 0);
+    QCOMPARE(changes.count(), 0);
+    QVERIFY(!m_form->eventQueue()->pictureChangePending());
     box->setLeft(300);
     box->setLeft(307);
-    QCOMPARE(observer.changes, 1);
+    QCOMPARE(changes.count(), 1);
+    QVERIFY(m_form->eventQueue()->pictureChangePending());
     box->setText(QStringLiteral("other"));
-    QCOMPARE(observer.changes, 2);
+    QCOMPARE(changes.count(), 2);
     box->setWidth(0);
     box->setLeft(150);
-    QCOMPARE(observer.changes, 3);
+    QCOMPARE(changes.count(), 3);
     box->setVisible(false);
-    QCOMPARE(observer.changes, 4);
+    QCOMPARE(changes.count(), 4);
 }
 
 void TestFormMain::layoutPass_placesHandleAndFrame()
@@ -218,6 +246,54 @@ void TestFormMain::textBoxes_meetPixelExactlyAtEveryPosition()
                      qPrintable(QStringLiteral("left %1, width %2").arg(left).arg(width)));
         }
     }
+}
+
+// Every frame of a running ticker moves the boxes: each box draws its text
+// once, and a move repaints only the column it uncovers.
+void TestFormMain::textBoxes_moveWithoutDrawingTheirTextAgain()
+{
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(m_form->engine()->setFuel(true).isOk());
+    ZelTextBox *lead = m_form->TextZel(0);
+    ZelTextBox *next = m_form->TextZel(1);
+    const QString text = QStringLiteral("The quick brown fox jumps over the lazy dog, 1234567890.");
+    const double advance = QFontMetricsF(lead->font()).horizontalAdvance(text);
+    QVERIFY2(advance != std::floor(advance), "the test needs a width of a pixel and a fraction");
+    const int rendersBefore[] = { lead->textRenders(), next->textRenders() };
+    lead->setText(text);
+    next->setText(text.toUpper());
+    FitTextBox(*m_form, *lead);
+    FitTextBox(*m_form, *next);
+    lead->setTop(0);
+    next->setTop(0);
+    const double start = m_form->FrameZel()->Width() - lead->Width() - 450;
+    lead->setLeft(start);
+    next->setLeft(lead->Left() + lead->Width());
+    QCoreApplication::processEvents();
+
+    PaintedAreas painted;
+    lead->installEventFilter(&painted);
+    next->installEventFilter(&painted);
+    for (int twips = 1; twips <= 400; ++twips) {
+        lead->setLeft(start - twips);
+        next->setLeft(lead->Left() + lead->Width());
+        QCoreApplication::processEvents();
+        const int widest = painted.widest();
+        QVERIFY2(
+            widest <= 2,
+            qPrintable(QStringLiteral("%1 px repainted after %2 twips").arg(widest).arg(twips)));
+    }
+    QVERIFY(painted.count() > 0);
+
+    // Nor does a width of a pixel and a fraction from elsewhere lay the text out again.
+    lead->setWidth(lead->Width() + 7.5);
+    for (int twips = 401; twips <= 500; ++twips) {
+        lead->setLeft(start - twips);
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE_LE(lead->textRenders() - rendersBefore[0], 1);
+    QCOMPARE_LE(next->textRenders() - rendersBefore[1], 1);
 }
 
 void TestFormMain::properties_storeWhatTheyAreGiven()
