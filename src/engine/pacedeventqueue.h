@@ -10,10 +10,11 @@ namespace zel {
 
 // The program's event queue. Every yield takes a slot on the yield schedule,
 // so a ticker step of n yields takes about n ms on any machine. Only a yield
-// that follows a change of the picture, or that runs a frame ahead of the
-// clock, really dispatches: every pending event, deferred deletions included,
-// and then whatever arrives until its slot, waiting on the event dispatcher in
-// between. The other yields return at once, and the processor stays idle.
+// that follows a change of the picture, that runs a frame ahead of the clock or
+// that comes a frame after the last dispatch really dispatches: every pending
+// event, deferred deletions included, and then whatever arrives until its
+// slot, waiting on the event dispatcher in between. The other yields return at
+// once, and the processor stays idle.
 class PacedEventQueue final : public QObject, public EventQueue
 {
     Q_OBJECT
