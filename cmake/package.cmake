@@ -3,8 +3,12 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zel)
 set(CPACK_PACKAGE_VENDOR "The Zel authors")
-set(CPACK_PACKAGE_CONTACT "The Zel authors")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+# The project, not a person, maintains the package. The address is a GitHub
+# no-reply one under the project's name: it receives no mail.
+set(ZEL_MAINTAINER "The Zel authors <zelticker@users.noreply.github.com>")
+set(CPACK_PACKAGE_CONTACT "${ZEL_MAINTAINER}")
+# Debian's synopsis is a phrase without an article.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "one-line text ticker for the desktop")
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "A borderless strip, as wide as the screen and one text line high, scrolls"
     "one line of text from right to left like an electronic news board. The text"

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libgl-dev libuchardet-dev libbenchmark-dev
     fonts-ipafont-gothic
     xvfb xdotool x11-utils x11-apps imagemagick
-    dpkg-dev file desktop-file-utils appstream
+    dpkg-dev file desktop-file-utils appstream lintian
 )
 
 missing=()
