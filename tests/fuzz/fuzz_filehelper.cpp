@@ -14,7 +14,9 @@ using namespace zel::fuzz;
 // the text as it was.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    static const QTemporaryDir dir;
+    // Left behind only when a finding aborts the run.
+    static const QTemporaryDir dir(QDir::tempPath() +
+                                   QStringLiteral("/zel-fuzz-filehelper-XXXXXX"));
     const QString path = dir.filePath(QStringLiteral("input"));
     const QByteArray bytes = bytesOf(data, size);
     // A new file each time: ext4 flushes a file truncated and written again.
