@@ -132,6 +132,18 @@ ByteSniffer::Utf8Counts ByteSniffer::countUtf8(QByteArrayView bytes)
     return counts;
 }
 
+ByteSniffer::Profile ByteSniffer::profile(QByteArrayView bytes, bool forGuess)
+{
+    Profile result;
+    result.bom = bomOf(bytes);
+    result.binary = looksBinary(bytes.sliced(bomLength(result.bom)));
+    if (forGuess && result.bom == Bom::None && !result.binary) {
+        result.utf8 = countUtf8(bytes);
+        result.hasEscape = bytes.contains('\x1B');
+    }
+    return result;
+}
+
 QByteArrayView ByteSniffer::headAtCharBoundary(QByteArrayView bytes, qsizetype maxLength)
 {
     if (bytes.size() <= maxLength)

@@ -18,6 +18,17 @@ public:
         qsizetype invalid = 0; // bytes that start no well-formed sequence
     };
 
+    // All that choosing an encoding asks of the bytes, found in one look.
+    struct Profile
+    {
+        Bom bom = Bom::None;
+        bool binary = false; // looksBinary() of the data after the mark
+        // These two are looked for only when the encoding is to be guessed
+        // from them: without a mark, in data that do not look binary.
+        Utf8Counts utf8;
+        bool hasEscape = false; // an ESC byte, as ISO-2022 encodings use
+    };
+
     // Only the head of the data is looked at by the binary check.
     static constexpr qsizetype kBinaryCheckLength = 64 * 1024;
     // More control characters than this share of the head means binary data.
@@ -33,6 +44,9 @@ public:
     static bool isControl(char byte);
 
     static Utf8Counts countUtf8(QByteArrayView bytes);
+
+    // `forGuess`: no charset was declared, so the encoding may be guessed.
+    static Profile profile(QByteArrayView bytes, bool forGuess);
 
     // The longest head of at most `maxLength` bytes that ends after a byte
     // below 0x40, which never is the second byte of a double-byte character

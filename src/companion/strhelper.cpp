@@ -7,6 +7,17 @@ namespace zel {
 
 namespace {
 
+// Moves [first, last) down to `out`, which is never past `first`. While every
+// replacement so far had the length of what it replaced, the stretch already
+// stands where it belongs; std::copy must not be asked to copy onto itself.
+QChar *keep(const QChar *first, const QChar *last, QChar *out)
+{
+    if (out == first)
+        return out + (last - first);
+    Q_ASSERT(out < first);
+    return std::copy(first, last, out);
+}
+
 // A replacement no longer than what it replaces fits in the text's own
 // buffer: the text is compacted in place behind the search, and a large text
 // needs no second buffer of its size.
@@ -16,11 +27,11 @@ void replaceInPlace(QString &text, const QString &find, const QString &replaceme
     QChar *out = begin + match;
     qsizetype from = match;
     for (; match >= 0; match = text.indexOf(find, from)) {
-        out = std::copy(begin + from, begin + match, out);
+        out = keep(begin + from, begin + match, out);
         out = std::copy(replacement.cbegin(), replacement.cend(), out);
         from = match + find.size();
     }
-    out = std::copy(begin + from, begin + text.size(), out);
+    out = keep(begin + from, begin + text.size(), out);
     text.truncate(out - begin);
 }
 

@@ -8,6 +8,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace zel {
@@ -167,7 +168,8 @@ void replaceUnpairedSurrogates(Decoded &decoded)
     }
 }
 
-Decoded decodeWith(QByteArrayView bytes, const QByteArray &charset)
+// `bom` is the mark of the data `bytes` are the head of.
+Decoded decodeWith(QByteArrayView bytes, const QByteArray &charset, Bom bom)
 {
     Decoded decoded;
     if (charset == kWindows31j)
@@ -178,7 +180,7 @@ Decoded decodeWith(QByteArrayView bytes, const QByteArray &charset)
         decoded = decodePlain(bytes, charset);
     replaceUnpairedSurrogates(decoded);
     // A mark in an encoding's own form, such as GB18030's, goes as well.
-    if (decoded.text.startsWith(QChar(0xFEFF)) && ByteSniffer::bomOf(bytes) == Bom::None)
+    if (decoded.text.startsWith(QChar(0xFEFF)) && bom == Bom::None)
         decoded.text.remove(0, 1);
     return decoded;
 }
@@ -214,12 +216,12 @@ QByteArray bomEncoding(Bom bom)
 
 // Data that starts with a byte-order mark: the mark decides. Wide Unicode
 // text is full of NUL bytes, so only UTF-8 goes through the binary check.
-TextDecoder::Result decodeByBom(QByteArrayView bytes, Bom bom)
+TextDecoder::Result decodeByBom(QByteArrayView bytes, const ByteSniffer::Profile &profile)
 {
-    if (bom == Bom::Utf8 && ByteSniffer::looksBinary(bytes.sliced(ByteSniffer::bomLength(bom))))
+    if (profile.bom == Bom::Utf8 && profile.binary)
         return binaryResult();
-    const QByteArray encoding = bomEncoding(bom);
-    return textResult(decodeWith(bytes, encoding), encoding);
+    const QByteArray encoding = bomEncoding(profile.bom);
+    return textResult(decodeWith(bytes, encoding, profile.bom), encoding);
 }
 
 qsizetype halfWidthKatakanaCount(const QString &text)
@@ -234,8 +236,8 @@ qsizetype halfWidthKatakanaCount(const QString &text)
 QByteArray cleanJapaneseReading(QByteArrayView bytes)
 {
     const QByteArrayView head = ByteSniffer::headAtCharBoundary(bytes, kJapaneseTrialLength);
-    const Decoded asShiftJis = decodeWith(head, kWindows31j);
-    const Decoded asEucJp = decodeWith(head, kEucJp);
+    const Decoded asShiftJis = decodeWith(head, kWindows31j, Bom::None);
+    const Decoded asEucJp = decodeWith(head, kEucJp, Bom::None);
     if (asShiftJis.clean && asEucJp.clean)
         return halfWidthKatakanaCount(asEucJp.text) < halfWidthKatakanaCount(asShiftJis.text)
             ? kEucJp
@@ -265,10 +267,19 @@ QByteArray chooseLegacyCharset(QByteArrayView bytes)
     return kSingleByteFallback;
 }
 
-bool isMostlyUtf8(QByteArrayView bytes)
+bool isMostlyUtf8(const ByteSniffer::Utf8Counts &counts)
 {
-    const ByteSniffer::Utf8Counts counts = ByteSniffer::countUtf8(bytes);
     return counts.validMultiByte >= kUtf8MajorityRatio * counts.invalid;
+}
+
+// The first label that names a charset a decoder knows, by its canonical name.
+QByteArray firstKnown(const QByteArrayList &labels)
+{
+    for (const QByteArray &label : labels) {
+        if (QByteArray charset = canonicalCharset(label); isKnown(charset))
+            return charset;
+    }
+    return {};
 }
 
 bool isWideUnicode(const QByteArray &charset)
@@ -279,33 +290,26 @@ bool isWideUnicode(const QByteArray &charset)
 
 } // namespace
 
-TextDecoder::Result TextDecoder::decode(const QByteArray &bytes)
+TextDecoder::Result TextDecoder::decode(const QByteArray &bytes, const QByteArrayList &declared)
 {
+    const QByteArray declaredCharset = firstKnown(declared);
+    const ByteSniffer::Profile profile = ByteSniffer::profile(bytes, declaredCharset.isEmpty());
+    if (profile.bom != Bom::None)
+        return decodeByBom(bytes, profile);
+    if (!declaredCharset.isEmpty()) {
+        if (profile.binary && !isWideUnicode(declaredCharset))
+            return binaryResult();
+        return textResult(decodeWith(bytes, declaredCharset, Bom::None), declaredCharset);
+    }
     if (bytes.isEmpty())
         return { true, {}, kUtf8 };
-    if (const Bom bom = ByteSniffer::bomOf(bytes); bom != Bom::None)
-        return decodeByBom(bytes, bom);
-    if (ByteSniffer::looksBinary(bytes))
+    if (profile.binary)
         return binaryResult();
     // ISO-2022-JP is 7-bit and so valid UTF-8 too; its escapes send it to the detector.
-    const bool hasEscape = bytes.contains('\x1B');
-    if (!hasEscape && isMostlyUtf8(bytes))
-        return textResult(decodeWith(bytes, kUtf8), kUtf8);
-    const QByteArray charset = chooseLegacyCharset(bytes);
-    return textResult(decodeWith(bytes, charset), charset);
-}
-
-std::optional<TextDecoder::Result> TextDecoder::decodeAs(const QByteArray &bytes,
-                                                         const QByteArray &charset)
-{
-    const QByteArray name = canonicalCharset(charset);
-    if (!isKnown(name))
-        return std::nullopt;
-    if (const Bom bom = ByteSniffer::bomOf(bytes); bom != Bom::None)
-        return decodeByBom(bytes, bom);
-    if (!isWideUnicode(name) && ByteSniffer::looksBinary(bytes))
-        return binaryResult();
-    return textResult(decodeWith(bytes, name), name);
+    if (!profile.hasEscape && isMostlyUtf8(profile.utf8))
+        return textResult(decodeWith(bytes, kUtf8, Bom::None), kUtf8);
+    const QByteArray guess = chooseLegacyCharset(bytes);
+    return textResult(decodeWith(bytes, guess, Bom::None), guess);
 }
 
 } // namespace zel

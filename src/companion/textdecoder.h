@@ -1,9 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
-
-#include <optional>
 
 namespace zel {
 
@@ -24,12 +23,12 @@ public:
     // Japanese words among Latin ones) windows-31j or EUC-JP win if either
     // reads the data cleanly; windows-1252 is the last resort. Bad bytes
     // become replacement characters.
-    static Result decode(const QByteArray &bytes);
-
-    // Decodes with a named charset (e.g. from a Content-Type header or a
-    // page's meta tag); nothing when the name is unknown. Still refuses
-    // binary data.
-    static std::optional<Result> decodeAs(const QByteArray &bytes, const QByteArray &charset);
+    //
+    // Charsets a page declares (its Content-Type header's, then its own) come
+    // in `declared`: the first whose name is known is used instead of a
+    // guess. A byte-order mark still wins, and data that look binary stay
+    // binary unless the charset is UTF-16 or UTF-32.
+    static Result decode(const QByteArray &bytes, const QByteArrayList &declared = {});
 };
 
 } // namespace zel

@@ -20,7 +20,8 @@ private Q_SLOTS:
     }
 
     // Shorter or equal replacements rewrite the text's own buffer; a copy of
-    // the text that shares it must keep the old text.
+    // the text that shares it must keep the old text. In Debug builds "same
+    // length" also asserts that no stretch is copied onto itself.
     void replaceShorterMatchesQtAndLeavesCopiesAlone_data()
     {
         QTest::addColumn<QString>("text");

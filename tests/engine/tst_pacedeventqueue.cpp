@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <chrono>
+#include <ctime>
 #include <thread>
 
 using namespace zel;
@@ -127,26 +128,63 @@ private Q_SLOTS:
                                 .arg(sleptUntil)));
     }
 
+    // Between its slots the thread sleeps on the dispatcher. A busy wait
+    // would use about as much processor time as the clock shows, short of
+    // what other programs take from it.
     void yieldsArePacedNotSpun()
     {
+        const auto threadCpuTime = [] {
+            timespec used {};
+            clock_gettime(CLOCK_THREAD_CPUTIME_ID, &used);
+            return std::chrono::seconds(used.tv_sec) + std::chrono::nanoseconds(used.tv_nsec);
+        };
         PacedEventQueue queue;
-        QElapsedTimer timer;
-        timer.start();
-        for (int i = 0; i < 200; ++i)
+        const auto cpuBefore = threadCpuTime();
+        QElapsedTimer wall;
+        wall.start();
+        for (int i = 0; i < 200; ++i) {
+            if (i % 4 == 0)
+                queue.pictureChanged();
             queue.yieldOnce();
-        // Only the lower bound is reliable on a loaded machine.
-        QCOMPARE_GE(timer.elapsed(), 150);
+        }
+        const auto wallTime = std::chrono::nanoseconds(wall.nsecsElapsed());
+        const auto cpuTime = threadCpuTime() - cpuBefore;
+        QVERIFY2(wallTime >= 150ms && cpuTime * 10 < wallTime,
+                 qPrintable(QStringLiteral("%1 us of processor time in %2 us")
+                                .arg(cpuTime / 1us)
+                                .arg(wallTime / 1us)));
+    }
+
+    // Posted events and deferred deletions arrive on the first yield, on a
+    // later one after a change, and within a frame of yields without one.
+    void yieldDeliversPostedEventsAndDeferredDeletes_data()
+    {
+        QTest::addColumn<int>("yieldsBefore");
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<int>("yieldsAtMost");
+        const int frame = int(YieldSchedule::kFrame / YieldSchedule::kQuantum);
+        QTest::newRow("first yields") << 0 << false << frame + 1;
+        QTest::newRow("later, after a change") << 3 * frame << true << 1;
+        QTest::newRow("later, without a change") << 3 * frame << false << frame + 1;
     }
 
     void yieldDeliversPostedEventsAndDeferredDeletes()
     {
+        QFETCH(int, yieldsBefore);
+        QFETCH(bool, changed);
+        QFETCH(int, yieldsAtMost);
         PacedEventQueue queue;
+        for (int i = 0; i < yieldsBefore; ++i)
+            queue.yieldOnce();
         int delivered = 0;
         QMetaObject::invokeMethod(
             this, [&delivered] { ++delivered; }, Qt::QueuedConnection);
         QPointer<QObject> doomed = new QObject;
         doomed->deleteLater();
-        queue.yieldOnce();
+        if (changed)
+            queue.pictureChanged();
+        for (int i = 0; i < yieldsAtMost && delivered == 0; ++i)
+            queue.yieldOnce();
         QCOMPARE(delivered, 1);
         QVERIFY(doomed.isNull());
     }

@@ -23,6 +23,16 @@ enc ISO-8859-1 'Caf'$'\xC3\xA9'' cr'$'\xC3\xA8''me, na'$'\xC3\xAF''ve' >$d/latin
 enc GB18030 '新闻：北京晴天。' >$d/gb18030.txt
 printf '\x89PNG\r\n\x1A\n\x00\x00\x00\rIHDR\x00\x00\x00\x10\x00\x00\x00\x10\x08\x06' >$d/binary.png
 
+d=filehelper
+mkdir -p $d
+# The first byte sets the size limit: '0' (and 0xFF) one byte under the size,
+# '1' the size, '2' (and 0xFE, 0xEF, 0x89) one byte over it.
+{ printf 1; enc UTF-8 "$mixed"; } >$d/utf8-at-limit.txt
+{ printf 0; enc UTF-8 "$mixed"; } >$d/utf8-over-limit.txt
+{ printf 2; enc CP932 "$mixed"; } >$d/shift_jis.txt
+{ printf 1; for _ in {1..40}; do enc UTF-8 "$mixed"; done; } >$d/utf8-long.txt
+cp textdecoder/utf16be-bom.txt textdecoder/binary.png $d/
+
 d=pagedecoder
 mkdir -p $d
 html() { printf '<html><head>%s<title>Zel</title></head><body><p>%s</p></body></html>\n' "$1" "$2"; }

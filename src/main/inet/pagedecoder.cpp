@@ -34,14 +34,8 @@ bool PageDecoder::isBinaryMediaType(QByteArrayView contentType)
 
 TextDecoder::Result PageDecoder::decode(const QByteArray &body, QByteArrayView contentType)
 {
-    for (const QByteArray &charset :
-         { CharsetSniffer::fromContentType(contentType), CharsetSniffer::fromDocument(body) }) {
-        if (charset.isEmpty())
-            continue;
-        if (std::optional<TextDecoder::Result> decoded = TextDecoder::decodeAs(body, charset))
-            return *std::move(decoded);
-    }
-    return TextDecoder::decode(body);
+    return TextDecoder::decode(
+        body, { CharsetSniffer::fromContentType(contentType), CharsetSniffer::fromDocument(body) });
 }
 
 } // namespace zel

@@ -28,6 +28,18 @@ bool survivesSending(const QUrl &url)
         sent.port() == url.port();
 }
 
+// Qt takes anything after the '%' of an IPv6 host as its zone (the network
+// interface). Other readers of the address stop at a ']' in it, so only a
+// zone of letters, digits and "-._~" is taken.
+bool hasPlainZone(const QUrl &url)
+{
+    const QString host = url.host();
+    const qsizetype percent = host.indexOf(u'%');
+    static const QRegularExpression plainZone(
+        QRegularExpression::anchoredPattern(u"[A-Za-z0-9._~-]+"));
+    return percent < 0 || plainZone.match(QStringView(host).sliced(percent + 1)).hasMatch();
+}
+
 } // namespace
 
 Status WebAddress::parse(const QString &typed, QUrl &url)
@@ -60,7 +72,7 @@ Status WebAddress::parse(const QString &typed, QUrl &url)
     }
 
     if (!candidate.isValid() || !isWebScheme(candidate.scheme()) || candidate.host().isEmpty() ||
-        !survivesSending(candidate))
+        !hasPlainZone(candidate) || !survivesSending(candidate))
         return loadFailure(typed, notAnAddress());
     url = candidate;
     return Status::ok();

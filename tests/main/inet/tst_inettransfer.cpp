@@ -147,6 +147,8 @@ private Q_SLOTS:
         QTest::newRow("empty") << QString() << u"no address was given"_s;
         QTest::newRow("local path") << u"/etc/hosts"_s << u"not a web address"_s;
         QTest::newRow("host that cannot be sent") << u"[::1%e]::1]:"_s << u"not a web address"_s;
+        QTest::newRow("zone that others read differently")
+            << u"http://[::%A::]1F1]/"_s << u"not a web address"_s;
         QTest::newRow("ftp") << u"ftp://127.0.0.1/file"_s << u"\"ftp:\" are not supported"_s;
         QTest::newRow("javascript") << u"javascript:alert(1)"_s << u"\"javascript:\" are not"_s;
     }
