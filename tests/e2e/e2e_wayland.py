@@ -1,0 +1,199 @@
+#!/usr/bin/env python3
+"""End to end: zel on native Wayland, on weston's headless output.
+
+Weston's headless output takes no input from outside, so the zelprobe input
+plugin presses the handle and the panel's label-buttons inside the program.
+Exits 77 (skipped) with a message where weston or Qt's Wayland platform is
+missing or weston cannot start.
+"""
+
+import glob
+import os
+import select
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+from zeldriver import Failure, check
+
+WIDTH, HEIGHT = 1024, 640
+SKIPPED = 77
+
+
+class CannotRun(Exception):
+    pass
+
+
+class Weston:
+    """A headless weston on its own socket, with a runtime folder of its own."""
+
+    def __enter__(self):
+        self._runtime = tempfile.TemporaryDirectory()
+        os.chmod(self._runtime.name, 0o700)  # Wayland refuses a runtime folder others can read
+        self.socket = "zel-e2e"
+        self.log = os.path.join(self._runtime.name, "weston.log")
+        # The pixman renderer draws real pixels, which the screenshooter needs.
+        self.process = subprocess.Popen(
+            ["weston", "--backend=headless-backend.so", "--use-pixman", "--no-config", "--debug",
+             f"--socket={self.socket}", f"--width={WIDTH}", f"--height={HEIGHT}", "--idle-time=0",
+             f"--log={self.log}"],
+            env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.STDOUT)
+        deadline = time.monotonic() + 15
+        while not os.path.exists(os.path.join(self._runtime.name, self.socket)):
+            if self.process.poll() is not None or time.monotonic() > deadline:
+                log = self.log_text()[-2000:]
+                self.__exit__()
+                raise CannotRun(f"weston did not start: {log}")
+            time.sleep(0.05)
+        return self
+
+    def __exit__(self, *exc):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        self._runtime.cleanup()
+
+    def log_text(self):
+        try:
+            with open(self.log, errors="replace") as f:
+                return f.read()
+        except OSError:
+            return ""
+
+    def env(self):
+        env = dict(os.environ)
+        env["XDG_RUNTIME_DIR"] = self._runtime.name
+        env["WAYLAND_DISPLAY"] = "zel-e2e"
+        env["QT_QPA_PLATFORM"] = "wayland"
+        for name in ("DISPLAY", "XDG_SESSION_TYPE", "QT_XCB_NO_MITSHM"):
+            env.pop(name, None)
+        env["LC_ALL"] = "C.UTF-8"
+        return env
+
+    def screenshot(self, folder):
+        """Weston's own screenshot of the output, as rows of (r, g, b)."""
+        before = set(os.listdir(folder))
+        subprocess.run(["weston-screenshooter"], cwd=folder, env=self.env(), timeout=20, check=True,
+                       capture_output=True)
+        taken = [name for name in os.listdir(folder) if name not in before and name.endswith(".png")]
+        check(len(taken) == 1, f"weston-screenshooter left {taken}")
+        path = os.path.join(folder, taken[0])
+        ppm = subprocess.run(["convert", path, "ppm:-"], capture_output=True, timeout=20, check=True).stdout
+        return path, read_ppm(ppm)
+
+
+def read_ppm(data):
+    fields, rest = data.split(maxsplit=4)[:4], data.split(maxsplit=4)[4]
+    check(fields[0] == b"P6" and fields[3] == b"255", f"unexpected picture header {fields}")
+    width, height = int(fields[1]), int(fields[2])
+    return [[tuple(rest[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x in range(width)]
+            for y in range(height)]
+
+
+class ProbedZel:
+    """zel with the probe plugin; reads the probe's reports from standard error."""
+
+    def __init__(self, weston, executable):
+        env = weston.env()
+        env["QT_PLUGIN_PATH"] = os.environ["ZEL_PROBE_PLUGINS"]
+        env["QT_QPA_GENERIC_PLUGINS"] = "zelprobe"
+        self.process = subprocess.Popen([executable], env=env, stdin=subprocess.PIPE,
+                                        stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        self.lines = []
+        self._buffer = b""
+
+    def wait_report(self, name, timeout=20):
+        """The probe's next report line that begins with `name`, split into words."""
+        deadline = time.monotonic() + timeout
+        while True:
+            while self._buffer.count(b"\n"):
+                line, self._buffer = self._buffer.split(b"\n", 1)
+                self.lines.append(line.decode(errors="replace"))
+                if line.startswith(b"zel-probe: " + name.encode()):
+                    return line.decode().split()[1:]
+            ready, _, _ = select.select([self.process.stderr], [], [], 0.1)
+            chunk = os.read(self.process.stderr.fileno(), 4096) if ready else b""
+            if (ready and not chunk) or time.monotonic() > deadline:
+                raise Failure(f"no report {name!r} from the probe (exit {self.process.poll()}): " +
+                              "\n".join(self.lines[-20:]))
+            self._buffer += chunk
+
+    def quit(self, timeout=10):
+        self.process.stdin.write(b"quit\n")
+        self.process.stdin.flush()
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure("zel did not end on Quit")
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+
+def size(word):
+    width, height = word.split("x")
+    return int(width), int(height)
+
+
+def strip_spans_the_output_and_the_panel_works(executable):
+    with Weston() as weston:
+        zel = ProbedZel(weston, executable)
+        try:
+            strip = zel.wait_report("strip")
+            width, height = size(strip[1])
+            check(size(strip[3]) == (WIDTH, HEIGHT), f"zel sees a screen of {strip[3]}")
+            check(width == WIDTH, f"strip is {width} px wide, weston's output {WIDTH}")
+            check(10 <= height <= 30, f"strip is {height} px high, not one text line (title bar?)")
+
+            panel = zel.wait_report("panel")
+            check(size(panel[1]) == (200, 100), f"panel is {panel[1]}")
+            settings = zel.wait_report("settings")
+            check(size(settings[1]) == (200, 100), f"settings window is {settings[1]}")
+            zel.wait_report("ready")
+
+            with tempfile.TemporaryDirectory() as scratch:
+                path, rows = weston.screenshot(os.environ.get("ZEL_SCREENSHOT_DIR") or scratch)
+            check(len(rows) == HEIGHT and len(rows[0]) == WIDTH, f"screenshot is not {WIDTH}x{HEIGHT}")
+            check(any(strip_row(row) for row in rows), f"no row of {path} shows the strip edge to edge")
+
+            check(zel.quit() == 0, f"zel ended with status {zel.process.returncode}")
+        finally:
+            zel.stop()
+
+
+def strip_row(row):
+    """Whether the row passes through the strip: the handle at the left edge, and the empty frame in
+    one colour over the last 200 pixels up to the right edge, which the textured desktop never is."""
+    handle, frame = row[0], row[-1]
+    return handle == row[5] != frame and all(pixel == frame for pixel in row[-200:])
+
+
+def why_not_runnable():
+    if not shutil.which("weston") or not shutil.which("weston-screenshooter"):
+        return "weston is not installed"
+    if not glob.glob("/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so"):
+        return "Qt's Wayland platform (qt6-wayland) is not installed"
+    return None
+
+
+if __name__ == "__main__":
+    reason = why_not_runnable()
+    if reason:
+        print(f"SKIP: {reason}")
+        sys.exit(SKIPPED)
+    try:
+        strip_spans_the_output_and_the_panel_works(
+            os.environ.get("ZEL_EXECUTABLE") or shutil.which("zel"))
+    except CannotRun as reason:
+        print(f"SKIP: {reason}")
+        sys.exit(SKIPPED)
+    print("PASS: on native Wayland the strip spans the output, the panel and the settings open, "
+          "Quit ends with status 0")
