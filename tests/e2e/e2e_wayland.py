@@ -16,7 +16,7 @@ import sys
 import tempfile
 import time
 
-from zeldriver import Failure, check
+from zeldriver import Failure, XServer, check, wait_for
 
 WIDTH, HEIGHT = 1024, 640
 SKIPPED = 77
@@ -27,7 +27,11 @@ class CannotRun(Exception):
 
 
 class Weston:
-    """A headless weston on its own socket, with a runtime folder of its own."""
+    """A weston on its own socket, with a runtime folder of its own: on a headless output, or in a
+    window of the given X server, whose pointer (driven by xdotool) is then weston's pointer."""
+
+    def __init__(self, xserver=None):
+        self.xserver = xserver
 
     def __enter__(self):
         self._runtime = tempfile.TemporaryDirectory()
@@ -35,11 +39,15 @@ class Weston:
         self.socket = "zel-e2e"
         self.log = os.path.join(self._runtime.name, "weston.log")
         # The pixman renderer draws real pixels, which the screenshooter needs.
+        backend = "x11-backend.so" if self.xserver else "headless-backend.so"
+        env = self.env()
+        if self.xserver:
+            env["DISPLAY"] = self.xserver.display
         self.process = subprocess.Popen(
-            ["weston", "--backend=headless-backend.so", "--use-pixman", "--no-config", "--debug",
+            ["weston", f"--backend={backend}", "--use-pixman", "--no-config", "--debug",
              f"--socket={self.socket}", f"--width={WIDTH}", f"--height={HEIGHT}", "--idle-time=0",
              f"--log={self.log}"],
-            env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.STDOUT)
+            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.STDOUT)
         deadline = time.monotonic() + 15
         while not os.path.exists(os.path.join(self._runtime.name, self.socket)):
             if self.process.poll() is not None or time.monotonic() > deadline:
@@ -76,8 +84,13 @@ class Weston:
         env["LC_ALL"] = "C.UTF-8"
         return env
 
-    def screenshot(self, folder):
-        """Weston's own screenshot of the output, as rows of (r, g, b)."""
+    def screenshot(self):
+        """Weston's own screenshot of the output, as rows of (r, g, b); kept in ZEL_SCREENSHOT_DIR
+        when that is set."""
+        with tempfile.TemporaryDirectory() as scratch:
+            return self._screenshot(os.environ.get("ZEL_SCREENSHOT_DIR") or scratch)
+
+    def _screenshot(self, folder):
         before = set(os.listdir(folder))
         subprocess.run(["weston-screenshooter"], cwd=folder, env=self.env(), timeout=20, check=True,
                        capture_output=True)
@@ -85,7 +98,7 @@ class Weston:
         check(len(taken) == 1, f"weston-screenshooter left {taken}")
         path = os.path.join(folder, taken[0])
         ppm = subprocess.run(["convert", path, "ppm:-"], capture_output=True, timeout=20, check=True).stdout
-        return path, read_ppm(ppm)
+        return read_ppm(ppm)
 
 
 def read_ppm(data):
@@ -124,9 +137,13 @@ class ProbedZel:
                               "\n".join(self.lines[-20:]))
             self._buffer += chunk
 
-    def quit(self, timeout=10):
-        self.process.stdin.write(b"quit\n")
+    def ask(self, command):
+        """Has the probe press what `command` names: panel, settings or quit."""
+        self.process.stdin.write(command.encode() + b"\n")
         self.process.stdin.flush()
+
+    def quit(self, timeout=10):
+        self.ask("quit")
         try:
             return self.process.wait(timeout)
         except subprocess.TimeoutExpired:
@@ -153,27 +170,65 @@ def strip_spans_the_output_and_the_panel_works(executable):
             check(width == WIDTH, f"strip is {width} px wide, weston's output {WIDTH}")
             check(10 <= height <= 30, f"strip is {height} px high, not one text line (title bar?)")
 
+            rows = wait_for(lambda: (lambda rows: find_strip(rows) and rows)(weston.screenshot()), 10,
+                            "weston's screenshot to show the strip")
+            check(len(rows) == HEIGHT and len(rows[0]) == WIDTH, f"screenshot is not {WIDTH}x{HEIGHT}")
+            check(find_strip(rows)[0] == 0, f"the strip begins at {find_strip(rows)}, not at the left edge")
+
+            zel.ask("panel")
             panel = zel.wait_report("panel")
             check(size(panel[1]) == (200, 100), f"panel is {panel[1]}")
+            zel.ask("settings")
             settings = zel.wait_report("settings")
             check(size(settings[1]) == (200, 100), f"settings window is {settings[1]}")
-            zel.wait_report("ready")
-
-            with tempfile.TemporaryDirectory() as scratch:
-                path, rows = weston.screenshot(os.environ.get("ZEL_SCREENSHOT_DIR") or scratch)
-            check(len(rows) == HEIGHT and len(rows[0]) == WIDTH, f"screenshot is not {WIDTH}x{HEIGHT}")
-            check(any(strip_row(row) for row in rows), f"no row of {path} shows the strip edge to edge")
+            weston.screenshot()  # all three windows, for whoever keeps the screenshots
 
             check(zel.quit() == 0, f"zel ended with status {zel.process.returncode}")
         finally:
             zel.stop()
 
 
-def strip_row(row):
-    """Whether the row passes through the strip: the handle at the left edge, and the empty frame in
-    one colour over the last 200 pixels up to the right edge, which the textured desktop never is."""
-    handle, frame = row[0], row[-1]
-    return handle == row[5] != frame and all(pixel == frame for pixel in row[-200:])
+def compositor_moves_the_strip_and_the_panel_opens(executable):
+    with XServer(WIDTH, HEIGHT) as x, Weston(x) as weston:
+        zel = ProbedZel(weston, executable)
+        try:
+            zel.wait_report("strip")
+            left, top = wait_for(lambda: find_strip(weston.screenshot()), 10, "the strip on screen")
+            x.move(left + 4, top + 5)
+            time.sleep(0.2)
+            x.press(1)
+            for step in range(1, 11):
+                x.move(left + 4 + 10 * step, top + 5 + 30 * step)
+                time.sleep(0.03)
+            x.release(1)
+            moved = wait_for(lambda: find_strip(weston.screenshot()) != (left, top) and
+                             find_strip(weston.screenshot()), 5, "the strip to move")
+            check(moved == (left + 100, top + 300), f"strip moved from {(left, top)} to {moved}")
+
+            x.click_at(moved[0] + 4, moved[1] + 5, button=3)
+            zel.wait_report("panel")
+            check(zel.quit() == 0, f"zel ended with status {zel.process.returncode}")
+        finally:
+            zel.stop()
+
+
+def find_strip(rows):
+    """(x, y) where the strip's handle begins in a screenshot, or None: the first row that ends in 200
+    pixels of one colour, the empty frame, which the textured desktop never does, with a run of
+    another colour as wide as the handle (10 pixels) left of the frame."""
+    for y, row in enumerate(rows):
+        frame = row[-1]
+        if any(pixel != frame for pixel in row[-200:]):
+            continue
+        x = len(row) - 200
+        while x > 0 and row[x - 1] == frame:
+            x -= 1
+        handle = x - 1
+        while handle > 0 and row[handle - 1] == row[x - 1]:
+            handle -= 1
+        if x > 0 and 8 <= x - handle <= 12:
+            return handle, y
+    return None
 
 
 def why_not_runnable():
@@ -189,11 +244,15 @@ if __name__ == "__main__":
     if reason:
         print(f"SKIP: {reason}")
         sys.exit(SKIPPED)
-    try:
-        strip_spans_the_output_and_the_panel_works(
-            os.environ.get("ZEL_EXECUTABLE") or shutil.which("zel"))
-    except CannotRun as reason:
-        print(f"SKIP: {reason}")
-        sys.exit(SKIPPED)
-    print("PASS: on native Wayland the strip spans the output, the panel and the settings open, "
-          "Quit ends with status 0")
+    steps = [("on native Wayland the strip spans the output, the panel and the settings open, Quit "
+              "ends with status 0", strip_spans_the_output_and_the_panel_works),
+             ("a drag on the handle has the compositor move the strip; a right press opens the panel",
+              compositor_moves_the_strip_and_the_panel_opens)]
+    executable = os.environ.get("ZEL_EXECUTABLE") or shutil.which("zel")
+    for name, step in steps:
+        try:
+            step(executable)
+        except CannotRun as reason:
+            print(f"SKIP: {reason}")
+            sys.exit(SKIPPED)
+        print(f"PASS: {name}")

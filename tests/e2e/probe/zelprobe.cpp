@@ -1,9 +1,9 @@
 // A Qt input plugin for the end-to-end tests on compositors that take no
 // input from outside (weston's headless output): loaded into the real zel
-// with QT_QPA_GENERIC_PLUGINS=zelprobe, it presses the strip's handle and the
-// panel's label-buttons as a pointer would, and reports on standard error
-// what the windows asked the compositor for. "quit" on standard input
-// presses "Quit Zel".
+// with QT_QPA_GENERIC_PLUGINS=zelprobe, it reports on standard error each
+// window as it appears, with the size it asked the compositor for, and
+// presses the strip's handle and the panel's label-buttons as a pointer
+// would when standard input says "panel", "settings" or "quit".
 
 #include <QApplication>
 #include <QGenericPlugin>
@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <array>
 #include <cstdio>
 #include <unistd.h>
 
@@ -53,39 +54,27 @@ public:
     Probe()
     {
         m_timer.setInterval(50);
-        connect(&m_timer, &QTimer::timeout, this, &Probe::step);
+        connect(&m_timer, &QTimer::timeout, this, &Probe::reportNewWindows);
         m_timer.start();
+        m_stdin = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
+        connect(m_stdin, &QSocketNotifier::activated, this, &Probe::readCommand);
     }
 
 private:
-    void step()
+    struct Watched
     {
-        switch (m_stage) {
-        case 0:
-            if (QWidget *strip = shownWindow(QStringLiteral("FormMain"))) {
-                report("strip", *strip);
-                click(strip, "LabelTitleBer", Qt::LeftButton); // a drag the compositor may refuse
-                click(strip, "LabelTitleBer", Qt::RightButton);
-                ++m_stage;
-            }
-            break;
-        case 1:
-            if (QWidget *panel = shownWindow(QStringLiteral("FormRemoCon"))) {
-                report("panel", *panel);
-                QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(170, 50)); // background: a drag
-                click(panel, "LabelBtn4", Qt::LeftButton); // Setting Speed
-                ++m_stage;
-            }
-            break;
-        case 2:
-            if (QWidget *settings = shownWindow(QStringLiteral("FormZelPropertyBox"))) {
-                report("settings", *settings);
-                std::fprintf(stderr, "zel-probe: ready\n");
-                m_stdin = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
-                connect(m_stdin, &QSocketNotifier::activated, this, &Probe::readCommand);
-                m_timer.stop();
-            }
-            break;
+        const char *name;
+        const char *report;
+        bool shown;
+    };
+
+    void reportNewWindows()
+    {
+        for (Watched &window : m_windows) {
+            QWidget *widget = shownWindow(QLatin1String(window.name));
+            if (widget && !window.shown)
+                report(window.report, *widget);
+            window.shown = widget != nullptr;
         }
     }
 
@@ -96,15 +85,27 @@ private:
             m_stdin->setEnabled(false);
             return;
         }
-        if (QByteArray(buffer).startsWith("quit")) {
-            if (QWidget *panel = shownWindow(QStringLiteral("FormRemoCon")))
+        const QByteArray command = QByteArray(buffer).trimmed();
+        if (command == "panel") {
+            if (QWidget *strip = shownWindow(QStringLiteral("FormMain"))) {
+                click(strip, "LabelTitleBer", Qt::LeftButton); // a drag the compositor may refuse
+                click(strip, "LabelTitleBer", Qt::RightButton);
+            }
+        } else if (QWidget *panel = shownWindow(QStringLiteral("FormRemoCon"))) {
+            if (command == "settings") {
+                QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(170, 50)); // background: a drag
+                click(panel, "LabelBtn4", Qt::LeftButton); // Setting Speed
+            } else if (command == "quit") {
                 click(panel, "LabelBtn1", Qt::LeftButton); // Quit Zel
+            }
         }
     }
 
     QTimer m_timer;
     QSocketNotifier *m_stdin = nullptr;
-    int m_stage = 0;
+    std::array<Watched, 3> m_windows { { { "FormMain", "strip", false },
+                                         { "FormRemoCon", "panel", false },
+                                         { "FormZelPropertyBox", "settings", false } } };
 };
 
 } // namespace
