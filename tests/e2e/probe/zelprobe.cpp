@@ -3,10 +3,12 @@
 // with QT_QPA_GENERIC_PLUGINS=zelprobe, it reports on standard error each
 // window as it appears, with the size it asked the compositor for, and
 // presses the strip's handle and the panel's label-buttons as a pointer
-// would when standard input says "panel", "settings" or "quit".
+// would when standard input says "panel", "settings", "about", "getdata",
+// "open PATH" (typed into the Path Box, then OK) or "quit".
 
 #include <QApplication>
 #include <QGenericPlugin>
+#include <QLineEdit>
 #include <QSocketNotifier>
 #include <QTest>
 #include <QTimer>
@@ -80,32 +82,53 @@ private:
 
     void readCommand()
     {
-        char buffer[64] = {};
+        char buffer[4096] = {};
         if (::read(STDIN_FILENO, buffer, sizeof buffer - 1) <= 0) {
             m_stdin->setEnabled(false);
             return;
         }
-        const QByteArray command = QByteArray(buffer).trimmed();
+        // Pressed from the event loop, not from inside this handler: a press may
+        // start a loop of its own (the Path Box, the running ticker).
+        for (const QByteArray &line : QByteArray(buffer).split('\n')) {
+            if (const QByteArray command = line.trimmed(); !command.isEmpty())
+                QTimer::singleShot(0, this, [command] { press(command); });
+        }
+    }
+
+    static void press(const QByteArray &command)
+    {
         if (command == "panel") {
             if (QWidget *strip = shownWindow(QStringLiteral("FormMain"))) {
                 click(strip, "LabelTitleBer", Qt::LeftButton); // a drag the compositor may refuse
                 click(strip, "LabelTitleBer", Qt::RightButton);
             }
+        } else if (command.startsWith("open ")) {
+            if (QWidget *pathBox = shownWindow(QStringLiteral("FormPathBox"))) {
+                pathBox->findChild<QLineEdit *>(QStringLiteral("TextPathBox"))
+                    ->setText(QString::fromUtf8(command.mid(5)));
+                click(pathBox, "btnOK", Qt::LeftButton);
+            }
         } else if (QWidget *panel = shownWindow(QStringLiteral("FormRemoCon"))) {
             if (command == "settings") {
                 QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(170, 50)); // background: a drag
-                click(panel, "LabelBtn4", Qt::LeftButton); // Setting Speed
+                click(panel, "LabelBtn4", Qt::LeftButton);
+            } else if (command == "about") {
+                click(panel, "LabelBtn2", Qt::LeftButton);
+            } else if (command == "getdata") {
+                click(panel, "LabelBtn3", Qt::LeftButton);
             } else if (command == "quit") {
-                click(panel, "LabelBtn1", Qt::LeftButton); // Quit Zel
+                click(panel, "LabelBtn1", Qt::LeftButton);
             }
         }
     }
 
     QTimer m_timer;
     QSocketNotifier *m_stdin = nullptr;
-    std::array<Watched, 3> m_windows { { { "FormMain", "strip", false },
+    std::array<Watched, 5> m_windows { { { "FormMain", "strip", false },
                                          { "FormRemoCon", "panel", false },
-                                         { "FormZelPropertyBox", "settings", false } } };
+                                         { "FormZelPropertyBox", "settings", false },
+                                         { "FormAboutBox", "about", false },
+                                         { "FormPathBox", "pathbox", false } } };
 };
 
 } // namespace
