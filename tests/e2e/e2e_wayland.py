@@ -174,6 +174,7 @@ def strip_spans_the_output_and_the_panel_works(executable):
             check(size(strip[3]) == (WIDTH, HEIGHT), f"zel sees a screen of {strip[3]}")
             check(width == WIDTH, f"strip is {width} px wide, weston's output {WIDTH}")
             check(10 <= height <= 30, f"strip is {height} px high, not one text line (title bar?)")
+            check(strip[4] == "fixed", "the strip's size is not fixed: tiling compositors would tile it")
 
             rows = wait_for(lambda: (lambda rows: find_strip(rows) and rows)(weston.screenshot()), 10,
                             "weston's screenshot to show the strip")

@@ -36,8 +36,10 @@ void report(const char *what, const QWidget &window)
     // The frame: what the compositor is asked to show, title bar and borders included.
     const QSize frame = window.windowHandle()->frameGeometry().size();
     const QSize screen = window.screen()->geometry().size();
-    std::fprintf(stderr, "zel-probe: %s %dx%d screen %dx%d\n", what, frame.width(), frame.height(),
-                 screen.width(), screen.height());
+    // A fixed size (the least size is the largest) lets tiling compositors float the window.
+    const char *sizing = window.minimumSize() == window.maximumSize() ? "fixed" : "resizable";
+    std::fprintf(stderr, "zel-probe: %s %dx%d screen %dx%d %s\n", what, frame.width(),
+                 frame.height(), screen.width(), screen.height(), sizing);
 }
 
 void click(QWidget *window, const char *child, Qt::MouseButton button)
