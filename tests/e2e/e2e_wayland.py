@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""End to end: zel on native Wayland, on weston's headless output.
+"""End to end: zel on native Wayland, on weston.
 
-Weston's headless output takes no input from outside, so the zelprobe input
-plugin presses the handle and the panel's label-buttons inside the program.
-Exits 77 (skipped) with a message where weston or Qt's Wayland platform is
-missing or weston cannot start.
+Weston's headless output takes no input from outside, so there the zelprobe
+input plugin presses the handle and the panel's label-buttons inside the
+program. Weston's X11 output, in a window of Xvfb, takes xdotool's pointer:
+there the strip is dragged as a user drags it. Exits 77 (skipped) with a
+message where weston or Qt's Wayland platform is missing or weston cannot
+start.
 """
 
 import glob
