@@ -214,14 +214,21 @@ def strip_spans_the_output_and_the_panel_works(executable):
 
 
 def compositor_moves_the_strip_and_the_panel_opens(executable):
-    with XServer(WIDTH, HEIGHT) as x, Weston(x) as weston:
+    with XServer(WIDTH + 200, HEIGHT + 200) as x, Weston(x) as weston:
         zel = ProbedZel(weston, executable)
         try:
             zel.wait_report("strip")
             left, top = wait_for(lambda: find_strip(weston.screenshot()), 10, "the strip on screen")
+            # Weston's window takes the pointer when it enters from outside, so the X screen is
+            # larger than the window and the pointer comes in from beyond its corner.
+            x.move(WIDTH + 100, HEIGHT + 100)
+            time.sleep(0.1)
             x.move(left + 4, top + 5)
             time.sleep(0.2)
             x.press(1)
+            # The compositor starts the move only while the button is down: hold still until zel,
+            # perhaps slow on a busy machine, has asked for it.
+            time.sleep(1.5)
             for step in range(1, 11):
                 x.move(left + 4 + 10 * step, top + 5 + 30 * step)
                 time.sleep(0.03)
