@@ -1,6 +1,7 @@
 #include "formmain.h"
 
 #include "appicon.h"
+#include "compositorplacement.h"
 #include "filehelper.h"
 #include "formaboutbox.h"
 #include "formremocon.h"
@@ -51,6 +52,9 @@ FormMain::FormMain(QWidget *parent)
     , m_programEnd(endProgramNow)
 {
     setObjectName(QStringLiteral("FormMain"));
+    // A compositor that places windows would draw a title bar of its own.
+    if (compositorPlacesWindows())
+        setWindowFlag(Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("Zel"));
     setWindowIcon(zelIcon());
     resize(twipsToPixels(4545), twipsToPixels(1740));
@@ -129,7 +133,7 @@ Status FormMain::Form_Load()
 {
     int screenWidth = 0;
     ZEL_TRY(m_windowHelper->GetScreenWidth(screenWidth));
-    resize(twipsToPixels(screenWidth), height());
+    sizeWindow(*this, QSize(twipsToPixels(screenWidth), height()));
     FitTextBox(*this, *m_textZel[0]);
     FitTextBox(*this, *m_textZel[1]);
     ZEL_TRY(Form_Resize());
@@ -145,13 +149,13 @@ Status FormMain::Form_Resize()
 
     const int clientHeight = twipsToPixels(m_textZel[0]->Height());
     if (height() != clientHeight)
-        resize(width(), clientHeight);
+        sizeWindow(*this, QSize(width(), clientHeight));
 
     int screenWidth = 0;
     ZEL_TRY(m_windowHelper->GetScreenWidth(screenWidth));
     if (pixelsToTwips(width()) > screenWidth) {
         ZEL_TRY(m_windowHelper->GetScreenWidth(screenWidth));
-        resize(twipsToPixels(screenWidth), height());
+        sizeWindow(*this, QSize(twipsToPixels(screenWidth), height()));
     }
 
     ZEL_TRY(m_windowHelper->SetControl(m_frameZel));

@@ -4,6 +4,7 @@
 #include "gothicfont.h"
 #include "messagebox.h"
 #include "plainimages.h"
+#include "platformchoice.h"
 #include "zelversion.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ namespace zel {
 
 int Main(int argc, char *argv[])
 {
+    preferX11InWaylandSessions();
     preferPlainImagesOnX11();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zel"));

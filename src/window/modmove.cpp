@@ -1,5 +1,7 @@
 #include "modmove.h"
 
+#include "compositorplacement.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QMouseEvent>
@@ -61,6 +63,9 @@ void DragWindow(QWidget *window)
     if (!window)
         return;
     if (QWindow *handle = window->windowHandle(); handle && handle->startSystemMove())
+        return;
+    // A window the compositor places cannot follow the pointer by itself.
+    if (compositorPlacesWindows())
         return;
     new PointerFollower(window); // owned by the window, ends itself on release
 }

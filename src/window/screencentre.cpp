@@ -1,5 +1,7 @@
 #include "screencentre.h"
 
+#include "compositorplacement.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -8,6 +10,8 @@ namespace zel {
 
 void centreOnScreen(QWidget &window, const QScreen *screen)
 {
+    if (compositorPlacesWindows())
+        return;
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     if (!screen)
