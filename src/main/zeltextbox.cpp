@@ -120,6 +120,8 @@ void ZelTextBox::paintEvent(QPaintEvent *event)
         painter.drawPixmap(shown, text,
                            QRectF(QPointF(shown.topLeft()) * ratio, QSizeF(shown.size()) * ratio));
     }
+    if (shown == event->rect())
+        return;
     const QColor background = palette().color(QPalette::Window);
     for (const QRect &rest : QRegion(event->rect()).subtracted(textArea))
         painter.fillRect(rest, background);
