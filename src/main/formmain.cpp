@@ -13,6 +13,7 @@
 #include "pacedeventqueue.h"
 #include "pathbox.h"
 #include "programend.h"
+#include "stripdock.h"
 #include "titlebarlabel.h"
 #include "twipsrect.h"
 #include "windowhelper.h"
@@ -87,6 +88,8 @@ FormMain::FormMain(QWidget *parent)
     m_labelTitleBer->setObjectName(QStringLiteral("LabelTitleBer"));
     m_labelTitleBer->setGeometry(pixelRect({ 105, 345, 285, 1035 }));
     connect(m_labelTitleBer, &TitleBarLabel::MouseDown, this, &FormMain::LabelTitleBer_MouseDown);
+
+    m_stripDock = new StripDock(*this);
 }
 
 // The settings controller goes first, then the panel.
@@ -335,8 +338,11 @@ Status FormMain::routeTitleBarPress(Qt::MouseButton button)
 {
     switch (button) {
     case Qt::LeftButton:
-        DragWindow(this);
-        return Form_Resize();
+        DragWindow(this, [this] {
+            m_stripDock->letGo();
+            report(Form_Resize());
+        });
+        return Status::ok();
     case Qt::RightButton:
         ShowFRC();
         return Status::ok();

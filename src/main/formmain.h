@@ -17,6 +17,7 @@ class FileHelper;
 class FormRemoCon;
 class InetTransfer;
 class PacedEventQueue;
+class StripDock;
 class TitleBarLabel;
 class WindowHelper;
 class ZelFrame;
@@ -116,6 +117,7 @@ private:
     ZelFrame *m_frameZel = nullptr;
     std::array<ZelTextBox *, 2> m_textZel {};
     TitleBarLabel *m_labelTitleBer = nullptr;
+    StripDock *m_stripDock = nullptr;
     QFont m_measureFont;
     qint32 m_pathType;
     QString m_path;

@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <utility>
+
 namespace zel {
 namespace {
 
@@ -18,21 +20,17 @@ namespace {
 class PointerFollower final : public QObject
 {
 public:
-    explicit PointerFollower(QWidget *window)
+    PointerFollower(QWidget *window, std::function<void()> dropped)
         : QObject(window)
         , m_window(window)
         , m_offset(QCursor::pos() - window->frameGeometry().topLeft())
+        , m_dropped(std::move(dropped))
     {
         qApp->installEventFilter(this);
         m_window->grabMouse();
     }
 
-    ~PointerFollower() override
-    {
-        qApp->removeEventFilter(this);
-        if (m_window && QWidget::mouseGrabber() == m_window)
-            m_window->releaseMouse();
-    }
+    ~PointerFollower() override { letGo(); }
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
@@ -44,7 +42,10 @@ protected:
                                m_offset);
             return true;
         case QEvent::MouseButtonRelease:
+            letGo();
             deleteLater();
+            if (m_dropped)
+                std::exchange(m_dropped, nullptr)();
             return true;
         default:
             return false;
@@ -52,22 +53,33 @@ protected:
     }
 
 private:
+    void letGo()
+    {
+        qApp->removeEventFilter(this);
+        if (m_window && QWidget::mouseGrabber() == m_window)
+            m_window->releaseMouse();
+    }
+
     QPointer<QWidget> m_window;
     QPoint m_offset;
+    std::function<void()> m_dropped;
 };
 
 } // namespace
 
-void DragWindow(QWidget *window)
+void DragWindow(QWidget *window, const std::function<void()> &dropped)
 {
     if (!window)
         return;
-    if (QWindow *handle = window->windowHandle(); handle && handle->startSystemMove())
-        return;
+    const bool dock = window->testAttribute(Qt::WA_X11NetWmWindowTypeDock);
+    QWindow *handle = window->windowHandle();
     // A window the compositor places cannot follow the pointer by itself.
-    if (compositorPlacesWindows())
+    if ((!dock && handle && handle->startSystemMove()) || compositorPlacesWindows()) {
+        if (dropped)
+            dropped();
         return;
-    new PointerFollower(window); // owned by the window, ends itself on release
+    }
+    new PointerFollower(window, dropped); // owned by the window, ends itself on release
 }
 
 } // namespace zel
