@@ -12,7 +12,7 @@ namespace zel {
 
 PictureWindow::PictureWindow(const QString &name, const QString &title, const QColor &cornerColour,
                              const QColor &averageColour, Qt::WindowFlags extraFlags)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | extraFlags)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | extraFlags)
     , m_picture(backgroundPicture(cornerColour, averageColour))
 {
     setObjectName(name);

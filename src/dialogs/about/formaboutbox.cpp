@@ -30,7 +30,7 @@ QPointer<FormAboutBox> FormAboutBox::showNew(const QString &programFolder)
 }
 
 FormAboutBox::FormAboutBox(const QString &programFolder)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_background(backgroundPicture(QColor(176, 176, 176), QColor(200, 200, 200)))
 {
     setObjectName(QStringLiteral("FormAboutBox"));

@@ -35,7 +35,8 @@ Control *placeControl(QWidget *form, const QString &name, const TwipsRect &place
 } // namespace
 
 FormPathBox::FormPathBox(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("FormPathBox"));
     setWindowTitle(QStringLiteral("Path Box"));
