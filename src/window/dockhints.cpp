@@ -1,6 +1,7 @@
 #include "dockhints.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 #if defined(ZEL_HAVE_XCB) && QT_CONFIG(xcb)
@@ -33,9 +34,8 @@ void setCardinals(xcb_connection_t *connection, xcb_window_t window, const char 
                         XCB_ATOM_CARDINAL, 32, count, values);
 }
 
-// The window's place in the root window and the root window's size, in the
-// server's own pixels.
-bool rootGeometry(xcb_connection_t *connection, xcb_window_t window, QRect &place, QSize &rootSize)
+// The size of the root window, in the server's own pixels.
+bool rootSize(xcb_connection_t *connection, xcb_window_t window, QSize &size)
 {
     const auto own =
         owned(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
@@ -43,38 +43,59 @@ bool rootGeometry(xcb_connection_t *connection, xcb_window_t window, QRect &plac
         return false;
     const auto root =
         owned(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, own->root), nullptr));
-    const auto origin = owned(xcb_translate_coordinates_reply(
-        connection, xcb_translate_coordinates(connection, window, own->root, 0, 0), nullptr));
-    if (!root || !origin)
+    if (!root)
         return false;
-    place = QRect(origin->dst_x, origin->dst_y, own->width, own->height);
-    rootSize = QSize(root->width, root->height);
+    size = QSize(root->width, root->height);
     return true;
+}
+
+// Where the window stands in the server's own pixels. Qt's geometry is used,
+// not the server's: a move just asked for reaches the server later. A screen
+// keeps its top-left corner in both systems and scales from there.
+QRect serverPlace(const QWidget &window)
+{
+    const QRect place = window.frameGeometry();
+    const QScreen *screen = window.screen();
+    if (!screen)
+        return place;
+    const qreal ratio = screen->devicePixelRatio();
+    const QPoint origin = screen->geometry().topLeft();
+    return { origin + (place.topLeft() - origin) * ratio, place.size() * ratio };
+}
+
+// Other platforms (offscreen, for one) may answer for X11 without a connection.
+xcb_connection_t *x11Connection()
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    return QGuiApplication::platformName() == QLatin1String("xcb") ? connection : nullptr;
 }
 
 } // namespace
 
-void setDockHints(QWidget &window, ScreenEdge edge)
+void markAsDock(QWidget &window)
 {
-    // Other platforms (offscreen, for one) may answer for X11 without a connection.
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
-    if (!connection || QGuiApplication::platformName() != QLatin1String("xcb"))
+    xcb_connection_t *connection = x11Connection();
+    if (!connection)
         return;
     const auto id = xcb_window_t(window.winId());
+    const xcb_atom_t dock = atom(connection, "_NET_WM_WINDOW_TYPE_DOCK");
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id,
+                        atom(connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &dock);
+    const quint32 everyWorkspace = 0xFFFFFFFF;
+    setCardinals(connection, id, "_NET_WM_DESKTOP", &everyWorkspace, 1);
+    xcb_flush(connection);
+}
 
-    if (!window.isVisible()) {
-        const xcb_atom_t dock = atom(connection, "_NET_WM_WINDOW_TYPE_DOCK");
-        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id,
-                            atom(connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &dock);
-        const quint32 everyDesktop = 0xFFFFFFFF;
-        setCardinals(connection, id, "_NET_WM_DESKTOP", &everyDesktop, 1);
-    }
-
-    QRect place;
-    QSize rootSize;
-    if (edge != ScreenEdge::None && rootGeometry(connection, id, place, rootSize)) {
-        const std::array<quint32, 12> strut = strutPartial(edge, place, rootSize);
+void reserveEdge(QWidget &window, ScreenEdge edge)
+{
+    xcb_connection_t *connection = x11Connection();
+    if (!connection)
+        return;
+    const auto id = xcb_window_t(window.winId());
+    QSize root;
+    if (edge != ScreenEdge::None && rootSize(connection, id, root)) {
+        const std::array<quint32, 12> strut = strutPartial(edge, serverPlace(window), root);
         setCardinals(connection, id, "_NET_WM_STRUT_PARTIAL", strut.data(), 12);
         setCardinals(connection, id, "_NET_WM_STRUT", strut.data(), 4);
     } else {
@@ -90,7 +111,9 @@ void setDockHints(QWidget &window, ScreenEdge edge)
 
 namespace zel {
 
-void setDockHints(QWidget &, ScreenEdge) { }
+void markAsDock(QWidget &) { }
+
+void reserveEdge(QWidget &, ScreenEdge) { }
 
 } // namespace zel
 

@@ -32,7 +32,7 @@ StripDock::StripDock(QWidget &strip)
                          Qt::WindowDoesNotAcceptFocus);
     strip.setAttribute(Qt::WA_ShowWithoutActivating);
     strip.setAttribute(Qt::WA_X11NetWmWindowTypeDock);
-    setDockHints(strip, ScreenEdge::None);
+    markAsDock(strip);
     qApp->installEventFilter(this);
     const auto watch = [this](const QScreen *screen) {
         connect(screen, &QScreen::geometryChanged, this, &StripDock::reserve);
@@ -75,8 +75,8 @@ bool StripDock::eventFilter(QObject *watched, QEvent *event)
 // The line is kept only while the strip lies exactly at an edge.
 void StripDock::reserve()
 {
-    if (m_strip)
-        setDockHints(*m_strip, dockAtEdge(m_strip->frameGeometry(), screenAreas(), 0).edge);
+    if (m_strip && m_strip->isVisible())
+        reserveEdge(*m_strip, dockAtEdge(m_strip->frameGeometry(), screenAreas(), 0).edge);
 }
 
 } // namespace zel

@@ -1,0 +1,148 @@
+#!/usr/bin/env python3
+"""End to end: under a window manager (openbox) the strip stays in sight.
+
+It stays above a window raised over the whole screen and above a maximized
+one, shows on every workspace, keeps its line free at the top and the bottom
+edge, gives it back in mid-screen, follows a drag on the handle exactly, and
+takes no focus; the panel comes up above it and takes the presses where they
+overlap. Exits 77 (skipped) where openbox cannot start.
+"""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+from zeldriver import PANEL_SETTING_SPEED, Failure, XServer, Zel, check, open_panel, wait_for
+
+WIDTH, HEIGHT = 1280, 800
+SKIPPED = 77
+
+
+class CannotRun(Exception):
+    pass
+
+
+class Openbox:
+    """openbox with its stock settings, on the given X server."""
+
+    def __init__(self, xserver):
+        self.x = xserver
+
+    def __enter__(self):
+        self._config = tempfile.TemporaryDirectory()  # no user's settings
+        env = self.x.env() | {"XDG_CONFIG_HOME": self._config.name}
+        self.process = subprocess.Popen(["openbox", "--sm-disable"], env=env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            wait_for(lambda: "Openbox" in self.x.run("wmctrl", "-m", check_result=False), 10,
+                     "openbox to manage the screen")
+        except Failure as failure:
+            self.__exit__()
+            raise CannotRun(failure)
+        return self
+
+    def __exit__(self, *exc):
+        self.process.terminate()
+        self.process.wait(5)
+        self._config.cleanup()
+
+
+def drag(x, window, dx, dy):
+    """Drags the strip by its handle; returns its geometry once it has moved."""
+    before = x.geometry(window)
+    x.move(before[0] + 4, before[1] + before[3] // 2)
+    x.press(1)
+    for step in range(1, 11):
+        x.move(before[0] + 4 + dx * step // 10, before[1] + before[3] // 2 + dy * step // 10)
+        time.sleep(0.02)
+    x.release(1)
+    return wait_for(lambda: (lambda g: g[:2] != before[:2] and g)(x.geometry(window)), 5,
+                    "the strip to move")
+
+
+def frame(x, window):
+    """(top, bottom) of a window's frame, decorations included."""
+    left, top, width, height = x.geometry(window)
+    extents = x.run("xprop", "-id", str(window), "_NET_FRAME_EXTENTS").split("=")[-1]
+    _, _, above, below = (int(v) for v in extents.split(","))
+    return top - above, top + height + below
+
+
+def maximize(x, window, on):
+    x.run("wmctrl", "-i", "-r", str(window), "-b", f"{'add' if on else 'remove'},maximized_vert,maximized_horz")
+
+
+def strip_stays_in_sight(executable):
+    with XServer(WIDTH, HEIGHT) as x, Openbox(x), Zel(x, executable) as zel:
+        handle_sample = lambda: x.grab(*x.geometry(zel.window)[:2], 8, 8)
+        x.move(WIDTH - 1, HEIGHT // 2)  # the pointer is drawn into the picture
+        painted = lambda h: len(set(h[0] + h[-1])) == 1 and h[0][0] != (0, 0, 0) and h  # one colour
+        handle = wait_for(lambda: painted(handle_sample()), 5, "the handle to be painted")
+
+        def handle_shows(what):
+            x.move(WIDTH - 1, HEIGHT // 2)
+            wait_for(lambda: handle_sample() == handle, 5, f"the handle to show {what}")
+
+        logo_process = subprocess.Popen(["xlogo", "-geometry", f"{WIDTH}x{HEIGHT}+0+0"], env=x.env(),
+                                        stderr=subprocess.DEVNULL)
+        try:
+            logo = str(x.wait_window("^xlogo$"))
+            x.run("wmctrl", "-i", "-a", logo)
+            focused = lambda: x.run("xdotool", "getwindowfocus").strip() == logo
+            wait_for(focused, 5, "xlogo's focus")
+            left, top, _, height = x.geometry(zel.window)
+            check(0 < top < HEIGHT // 2, f"strip starts at y={top}, not in mid-screen")
+            x.run("wmctrl", "-i", "-r", logo, "-e", f"0,0,0,{WIDTH},{HEIGHT}")
+            x.run("wmctrl", "-i", "-a", logo)
+            wait_for(lambda: frame(x, logo)[0] <= top and frame(x, logo)[1] >= top + height, 5,
+                     "xlogo to cover the strip's line")
+            handle_shows("over a window raised over the whole screen")
+
+            moved = drag(x, zel.window, 0, 37)
+            check(moved[:2] == (left, top + 37), f"a drag by 37 px moved the strip to {moved[:2]}")
+            check(focused(), "the drag took the focus")
+
+            drag(x, zel.window, 0, 5 - moved[1])  # a few pixels short of the top edge
+            wait_for(lambda: x.geometry(zel.window)[1] == 0, 5, "the strip to snap to the top")
+            maximize(x, logo, True)
+            wait_for(lambda: frame(x, logo)[0] == height, 5, "the maximized window to begin below the strip")
+            handle_shows("above a maximized window")
+
+            x.run("wmctrl", "-s", "1")
+            handle_shows("on workspace 2")
+            x.run("wmctrl", "-s", "0")
+
+            drag(x, zel.window, 0, HEIGHT - height - 3)
+            wait_for(lambda: x.geometry(zel.window)[1] == HEIGHT - height, 5, "the strip to snap to the bottom")
+            wait_for(lambda: frame(x, logo) == (0, HEIGHT - height), 5, "the maximized window to end above the strip")
+
+            drag(x, zel.window, 0, (HEIGHT - 100) // 2 + 33 - height // 2 - x.geometry(zel.window)[1])
+            maximize(x, logo, False)
+            maximize(x, logo, True)
+            wait_for(lambda: frame(x, logo) == (0, HEIGHT), 5, "a maximized window to fill the screen")
+
+            # The panel opens centred, across the strip's line at its second label-button.
+            panel = open_panel(x, zel.window)
+            check(focused(), "the right press took the focus")
+            check(x.geometry(zel.window)[1] < panel[1] + PANEL_SETTING_SPEED[1] < x.geometry(zel.window)[1] + height,
+                  "the strip does not cross the panel's second label-button")
+            x.click_in(panel, PANEL_SETTING_SPEED)
+            x.wait_window("^Zel Speed Settings$")
+        finally:
+            logo_process.terminate()
+            logo_process.wait(5)
+
+
+if __name__ == "__main__":
+    if not shutil.which("openbox") or not shutil.which("wmctrl") or not shutil.which("xlogo"):
+        print("SKIP: openbox, wmctrl or xlogo is not installed")
+        sys.exit(SKIPPED)
+    try:
+        strip_stays_in_sight(os.environ.get("ZEL_EXECUTABLE") or shutil.which("zel"))
+    except CannotRun as reason:
+        print(f"SKIP: {reason}")
+        sys.exit(SKIPPED)
+    print("PASS: under openbox the strip stays in sight and keeps its line at the top and bottom edges")
