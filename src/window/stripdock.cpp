@@ -31,6 +31,8 @@ StripDock::StripDock(QWidget &strip)
     strip.setWindowFlags(strip.windowFlags() | Qt::WindowStaysOnTopHint |
                          Qt::WindowDoesNotAcceptFocus);
     strip.setAttribute(Qt::WA_ShowWithoutActivating);
+    // A window that never becomes active shows tooltips only when asked to.
+    strip.setAttribute(Qt::WA_AlwaysShowToolTips);
     strip.setAttribute(Qt::WA_X11NetWmWindowTypeDock);
     markAsDock(strip);
     qApp->installEventFilter(this);
