@@ -19,6 +19,8 @@ int Main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Zel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zel"));
     QApplication::setApplicationVersion(versionNumber());
+    // The name of the desktop entry, so that a desktop matches the windows to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.zelticker.zel"));
     registerFontSubstitutions();
 
     FormMain form;

@@ -6,13 +6,14 @@ execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
-foreach(path bin/zel lib/zel/zel lib/zel/AboutComment.txt share/applications/zel.desktop
+foreach(path bin/zel lib/zel/zel lib/zel/AboutComment.txt
+             share/applications/io.github.zelticker.zel.desktop
              share/icons/hicolor/scalable/apps/zel.svg)
     if(NOT EXISTS "${PREFIX}/${path}")
         message(FATAL_ERROR "the installed tree has no ${path}")
     endif()
 endforeach()
-file(READ "${PREFIX}/share/applications/zel.desktop" entry)
+file(READ "${PREFIX}/share/applications/io.github.zelticker.zel.desktop" entry)
 if(NOT entry MATCHES "\nExec=zel\n" OR NOT entry MATCHES "\nIcon=zel\n")
     message(FATAL_ERROR "the desktop entry does not start zel with its icon")
 endif()

@@ -30,7 +30,8 @@ endif()
 
 run(dpkg-deb -c "${deb}")
 set(contents "${out}")
-foreach(path usr/lib/zel/zel usr/lib/zel/AboutComment.txt usr/share/applications/zel.desktop
+foreach(path usr/lib/zel/zel usr/lib/zel/AboutComment.txt
+             usr/share/applications/io.github.zelticker.zel.desktop
              usr/share/icons/hicolor/scalable/apps/zel.svg
              usr/share/icons/hicolor/48x48/apps/zel.png
              usr/share/icons/hicolor/128x128/apps/zel.png
@@ -78,7 +79,7 @@ expect("${out}" "Recommends: fonts-ipafont-gothic" "recommendation of the Gothic
 
 set(root "${OUT_DIR}/root")
 run(dpkg-deb -x "${deb}" "${root}")
-run(desktop-file-validate "${root}/usr/share/applications/zel.desktop")
+run(desktop-file-validate "${root}/usr/share/applications/io.github.zelticker.zel.desktop")
 file(GLOB metainfo "${root}/usr/share/metainfo/*.metainfo.xml")
 run(appstreamcli validate --no-net ${metainfo})
 run(gzip -dc "${root}/usr/share/doc/zel/changelog.gz")
