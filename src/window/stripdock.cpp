@@ -35,7 +35,7 @@ StripDock::StripDock(QWidget &strip)
     strip.setAttribute(Qt::WA_AlwaysShowToolTips);
     strip.setAttribute(Qt::WA_X11NetWmWindowTypeDock);
     markAsDock(strip);
-    qApp->installEventFilter(this);
+    strip.installEventFilter(this);
     const auto watch = [this](const QScreen *screen) {
         connect(screen, &QScreen::geometryChanged, this, &StripDock::reserve);
     };
@@ -54,8 +54,9 @@ void StripDock::letGo()
     const QRect strip = m_strip->frameGeometry();
     const EdgeDock dock = dockAtEdge(strip, screenAreas());
     if (dock.topLeft != strip.topLeft())
-        m_strip->move(dock.topLeft);
-    reserve();
+        m_strip->move(dock.topLeft); // reserves as it moves
+    else
+        reserve();
 }
 
 bool StripDock::eventFilter(QObject *watched, QEvent *event)
