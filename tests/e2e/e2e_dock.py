@@ -1,12 +1,7 @@
 #!/usr/bin/env python3
-"""End to end: under a window manager (openbox) the strip stays in sight.
-
-It stays above a window raised over the whole screen and above a maximized
-one, shows on every workspace, keeps its line free at the top and the bottom
-edge, gives it back in mid-screen, follows a drag on the handle exactly, and
-takes no focus; the panel comes up above it and takes the presses where they
-overlap. Exits 77 (skipped) where openbox cannot start.
-"""
+"""End to end: under openbox, beside an xlogo window, the strip stays in sight, keeps its line
+at the top and bottom edges, takes no focus, and lets the panel come up above it.
+Exits 77 (skipped) where openbox cannot start."""
 
 import os
 import shutil
