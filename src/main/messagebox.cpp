@@ -23,7 +23,7 @@ void MessageBox::show(Kind kind, const QString &text)
     QMessageBox box(kind == Kind::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
                     QApplication::applicationDisplayName(), text, QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint); // above the strip, which keeps above others
     box.exec();
 }
 

@@ -10,6 +10,7 @@
 
 namespace zel {
 
+// Keeps above other windows, as the strip does, so as to come up above the strip.
 PictureWindow::PictureWindow(const QString &name, const QString &title, const QColor &cornerColour,
                              const QColor &averageColour, Qt::WindowFlags extraFlags)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | extraFlags)

@@ -29,6 +29,7 @@ QPointer<FormAboutBox> FormAboutBox::showNew(const QString &programFolder)
     return box;
 }
 
+// Keeps above other windows, as the strip does, so as to come up above the strip.
 FormAboutBox::FormAboutBox(const QString &programFolder)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_background(backgroundPicture(QColor(176, 176, 176), QColor(200, 200, 200)))

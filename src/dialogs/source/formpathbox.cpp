@@ -34,6 +34,7 @@ Control *placeControl(QWidget *form, const QString &name, const TwipsRect &place
 
 } // namespace
 
+// Keeps above other windows, as the strip does, so as to come up above the strip.
 FormPathBox::FormPathBox(QWidget *parent)
     : QDialog(parent,
               Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
