@@ -34,33 +34,33 @@ void setCardinals(xcb_connection_t *connection, xcb_window_t window, const char 
                         XCB_ATOM_CARDINAL, 32, count, values);
 }
 
-// The size of the root window, in the server's own pixels.
-bool rootSize(xcb_connection_t *connection, xcb_window_t window, QSize &size)
+// The sizes of the window and of the root window, in the server's own pixels.
+bool serverSizes(xcb_connection_t *connection, xcb_window_t window, QSize &own, QSize &root)
 {
-    const auto own =
+    const auto ownGeometry =
         owned(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
-    if (!own)
+    if (!ownGeometry)
         return false;
-    const auto root =
-        owned(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, own->root), nullptr));
-    if (!root)
+    const auto rootGeometry = owned(xcb_get_geometry_reply(
+        connection, xcb_get_geometry(connection, ownGeometry->root), nullptr));
+    if (!rootGeometry)
         return false;
-    size = QSize(root->width, root->height);
+    own = QSize(ownGeometry->width, ownGeometry->height);
+    root = QSize(rootGeometry->width, rootGeometry->height);
     return true;
 }
 
-// Where the window stands in the server's own pixels. Qt's geometry is used,
+// Where the window stands in the server's own pixels. Qt's position is used,
 // not the server's: a move just asked for reaches the server later. A screen
 // keeps its top-left corner in both systems and scales from there.
-QRect serverPlace(const QWidget &window)
+QPoint serverPosition(const QWidget &window)
 {
-    const QRect place = window.frameGeometry();
+    const QPoint position = window.frameGeometry().topLeft();
     const QScreen *screen = window.screen();
     if (!screen)
-        return place;
-    const qreal ratio = screen->devicePixelRatio();
+        return position;
     const QPoint origin = screen->geometry().topLeft();
-    return { origin + (place.topLeft() - origin) * ratio, place.size() * ratio };
+    return origin + (position - origin) * screen->devicePixelRatio();
 }
 
 // Other platforms (offscreen, for one) may answer for X11 without a connection.
@@ -93,9 +93,11 @@ void reserveEdge(QWidget &window, ScreenEdge edge)
     if (!connection)
         return;
     const auto id = xcb_window_t(window.winId());
+    QSize own;
     QSize root;
-    if (edge != ScreenEdge::None && rootSize(connection, id, root)) {
-        const std::array<quint32, 12> strut = strutPartial(edge, serverPlace(window), root);
+    if (edge != ScreenEdge::None && serverSizes(connection, id, own, root)) {
+        const std::array<quint32, 12> strut =
+            strutPartial(edge, QRect(serverPosition(window), own), root);
         setCardinals(connection, id, "_NET_WM_STRUT_PARTIAL", strut.data(), 12);
         setCardinals(connection, id, "_NET_WM_STRUT", strut.data(), 4);
     } else {
