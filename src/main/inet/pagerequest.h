@@ -8,10 +8,13 @@
 #include <QUrl>
 
 #include <chrono>
+#include <memory>
 
 class QNetworkAccessManager;
 
 namespace zel {
+
+class BodyUnpacker;
 
 // One GET of a page, from the request to the last byte, with an overall
 // deadline and a limit on the body. Emits finished() once, however it ends;
@@ -27,8 +30,12 @@ public:
         None,
         Deadline, // the whole request took longer than the time-out
         TooLarge, // the body is over the limit
-        BinaryMediaType // the headers announce a picture, an archive, ...
+        BinaryMediaType, // the headers announce a picture, an archive, ...
+        BadPacking // packed in an unknown way, or damaged
     };
+
+    // What Qt may hold of the body that we have not taken yet.
+    static constexpr qint64 kReadBufferSize = 1024 * 1024;
 
     struct Settings
     {
@@ -49,6 +56,9 @@ public:
     const QString &reasonPhrase() const { return m_reasonPhrase; }
     const QByteArray &contentType() const { return m_contentType; }
     const QByteArray &body() const { return m_body; }
+    // How the server packed the body ("gzip", "deflate", ...), empty when it
+    // did not. The limit holds the body as unpacked.
+    const QByteArray &encoding() const { return m_encoding; }
 
 Q_SIGNALS:
     void finished();
@@ -57,8 +67,8 @@ private:
     bool isSuccessStatus() const { return m_httpStatus >= 200 && m_httpStatus < 300; }
     void readHeaders();
     void readBody();
-    // Adds a piece of the body; false when it would go over the limit.
-    bool keep(const QByteArray &chunk);
+    // Adds a piece of the body; tells why not when it cannot.
+    Stop keep(const QByteArray &chunk);
     void stopWith(Stop reason);
     void finish();
 
@@ -72,6 +82,8 @@ private:
     int m_httpStatus = 0;
     QString m_reasonPhrase;
     QByteArray m_contentType;
+    QByteArray m_encoding;
+    std::unique_ptr<BodyUnpacker> m_unpacker;
     QByteArray m_body;
 };
 

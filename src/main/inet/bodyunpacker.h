@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <memory>
+
+struct z_stream_s;
+
+namespace zel {
+
+// Unpacks a body sent with Content-Encoding gzip or deflate as it arrives,
+// so that what it unpacks to is counted against the limit piece by piece and
+// never held beyond it.
+class BodyUnpacker final
+{
+public:
+    enum class Result {
+        Ok,
+        TooLarge, // it unpacks to more than the room given
+        Damaged // not gzip or deflate data, or data after the end
+    };
+
+    // True for the encodings this unpacks ("gzip", "x-gzip", "deflate").
+    static bool unpacks(QByteArrayView encoding);
+
+    explicit BodyUnpacker(QByteArrayView encoding);
+    ~BodyUnpacker();
+    Q_DISABLE_COPY_MOVE(BodyUnpacker)
+
+    // Appends to `body` what `packed` unpacks to, so long as `body` stays
+    // within `maxSize` bytes.
+    Result unpack(QByteArrayView packed, QByteArray &body, qint64 maxSize);
+    // True once the packed data has ended as it should.
+    bool isComplete() const { return m_ended; }
+
+private:
+    bool start(QByteArrayView firstBytes);
+
+    bool m_gzip = false;
+    std::unique_ptr<z_stream_s> m_stream;
+    bool m_started = false;
+    bool m_ended = false;
+};
+
+} // namespace zel
