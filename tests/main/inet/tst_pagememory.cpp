@@ -19,6 +19,13 @@ namespace {
 
 constexpr qint64 kMiB = 1024 * 1024;
 
+// Its allocator keeps freed memory for a while and copies arrays as they grow.
+#ifdef __SANITIZE_ADDRESS__
+constexpr bool kUnderAddressSanitizer = true;
+#else
+constexpr bool kUnderAddressSanitizer = false;
+#endif
+
 // A field of /proc/self/status in KiB, such as "VmHWM" (the peak) or "VmRSS".
 qint64 statusKiB(const QString &field)
 {
@@ -176,8 +183,7 @@ private Q_SLOTS:
         QFETCH(QString, path);
         QFETCH(qint64, textLength);
         QFETCH(QString, cause);
-        if (!resetPeak())
-            QSKIP("the peak memory cannot be reset here");
+        const bool measured = !kUnderAddressSanitizer && resetPeak();
         const qint64 before = statusKiB(u"VmRSS"_s) * 1024;
         {
             InetTransfer transfer;
@@ -192,6 +198,9 @@ private Q_SLOTS:
                 QCOMPARE(text.size(), textLength);
             }
         }
+        if (!measured)
+            QSKIP(
+                "the peak is measured neither under AddressSanitizer nor where it cannot be reset");
         // The body costs the limit at most, its text two bytes a character;
         // Qt's network thread and the allocator keep a little besides.
         const qint64 peak = statusKiB(u"VmHWM"_s) * 1024;
