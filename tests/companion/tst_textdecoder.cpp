@@ -93,6 +93,25 @@ private Q_SLOTS:
         QCOMPARE(result.text, text);
     }
 
+    // The mark goes; a U+FEFF right after it is text and stays.
+    void byteOrderMarks_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        for (const char *form : { "UTF-8", "UTF-16LE", "UTF-16BE", "UTF-32LE", "UTF-32BE" }) {
+            for (const QString &text : { u"A"_s, u"\uFEFFA"_s }) {
+                QTest::addRow("%s%s", form, text.size() > 1 ? ", U+FEFF after the mark" : "")
+                    << encoded(form, u"\uFEFF"_s + text) << text;
+            }
+        }
+    }
+
+    void byteOrderMarks()
+    {
+        QFETCH(QByteArray, bytes);
+        QTEST(TextDecoder::decode(bytes).text, "text");
+    }
+
     // Names nobody knows are passed over: the next known one is used, and
     // without one the encoding is guessed.
     void unknownCharsetsArePassedOver()
