@@ -106,9 +106,12 @@ bool ByteSniffer::isControl(char byte)
 bool ByteSniffer::looksBinary(QByteArrayView bytes)
 {
     const QByteArrayView head = bytes.first(std::min(bytes.size(), kBinaryCheckLength));
-    if (head.contains('\0'))
-        return true;
-    const auto controls = std::count_if(head.begin(), head.end(), isControl);
+    qsizetype controls = 0;
+    for (const char byte : head) {
+        if (byte == '\0')
+            return true;
+        controls += isControl(byte) ? 1 : 0;
+    }
     return controls * 100 > head.size() * kMaxControlPercent;
 }
 
@@ -118,6 +121,7 @@ ByteSniffer::Utf8Counts ByteSniffer::countUtf8(QByteArrayView bytes)
     qsizetype pos = 0;
     while (pos < bytes.size()) {
         if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
+            counts.hasEscape = counts.hasEscape || bytes[pos] == '\x1B';
             ++pos;
             continue;
         }
@@ -137,10 +141,8 @@ ByteSniffer::Profile ByteSniffer::profile(QByteArrayView bytes, bool forGuess)
     Profile result;
     result.bom = bomOf(bytes);
     result.binary = looksBinary(bytes.sliced(bomLength(result.bom)));
-    if (forGuess && result.bom == Bom::None && !result.binary) {
+    if (forGuess && result.bom == Bom::None && !result.binary)
         result.utf8 = countUtf8(bytes);
-        result.hasEscape = bytes.contains('\x1B');
-    }
     return result;
 }
 

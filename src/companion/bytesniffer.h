@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+#include <optional>
+
 namespace zel {
 
 // Byte-level looks at raw data, before any decoding: byte-order marks, the
@@ -12,21 +14,24 @@ class ByteSniffer final
 public:
     enum class Bom { None, Utf8, Utf16LE, Utf16BE, Utf32LE, Utf32BE };
 
+    // How the bytes hold together as UTF-8, and whether an ISO-2022 escape
+    // is among them: one scan of the whole data.
     struct Utf8Counts
     {
         qsizetype validMultiByte = 0; // well-formed sequences of 2 to 4 bytes
         qsizetype invalid = 0; // bytes that start no well-formed sequence
+        bool hasEscape = false; // an ESC byte, as ISO-2022 encodings use
     };
 
-    // All that choosing an encoding asks of the bytes, found in one look.
+    // All that choosing an encoding asks of the bytes: the mark, one scan of
+    // the head for the binary check and, for a guess, one of the whole data.
     struct Profile
     {
         Bom bom = Bom::None;
         bool binary = false; // looksBinary() of the data after the mark
-        // These two are looked for only when the encoding is to be guessed
-        // from them: without a mark, in data that do not look binary.
-        Utf8Counts utf8;
-        bool hasEscape = false; // an ESC byte, as ISO-2022 encodings use
+        // Only when the encoding is to be guessed from it: without a mark, in
+        // data that do not look binary. Absent, it tells nothing, not "UTF-8".
+        std::optional<Utf8Counts> utf8;
     };
 
     // Only the head of the data is looked at by the binary check.

@@ -267,9 +267,11 @@ QByteArray chooseLegacyCharset(QByteArrayView bytes)
     return kSingleByteFallback;
 }
 
-bool isMostlyUtf8(const ByteSniffer::Utf8Counts &counts)
+// ISO-2022-JP is 7-bit and so valid UTF-8 too; its escapes send it to the detector.
+bool isMostlyUtf8(const std::optional<ByteSniffer::Utf8Counts> &counts)
 {
-    return counts.validMultiByte >= kUtf8MajorityRatio * counts.invalid;
+    return counts && !counts->hasEscape &&
+        counts->validMultiByte >= kUtf8MajorityRatio * counts->invalid;
 }
 
 // The first label that names a charset a decoder knows, by its canonical name.
@@ -305,8 +307,7 @@ TextDecoder::Result TextDecoder::decode(const QByteArray &bytes, const QByteArra
         return { true, {}, kUtf8 };
     if (profile.binary)
         return binaryResult();
-    // ISO-2022-JP is 7-bit and so valid UTF-8 too; its escapes send it to the detector.
-    if (!profile.hasEscape && isMostlyUtf8(profile.utf8))
+    if (isMostlyUtf8(profile.utf8))
         return textResult(decodeWith(bytes, kUtf8, Bom::None), kUtf8);
     const QByteArray guess = chooseLegacyCharset(bytes);
     return textResult(decodeWith(bytes, guess, Bom::None), guess);
