@@ -136,13 +136,22 @@ ByteSniffer::Utf8Counts ByteSniffer::countUtf8(QByteArrayView bytes)
     return counts;
 }
 
-ByteSniffer::Profile ByteSniffer::profile(QByteArrayView bytes, bool forGuess)
+ByteSniffer::Profile ByteSniffer::profile(QByteArrayView head, const QByteArrayList &pieces,
+                                          bool forGuess)
 {
     Profile result;
-    result.bom = bomOf(bytes);
-    result.binary = looksBinary(bytes.sliced(bomLength(result.bom)));
-    if (forGuess && result.bom == Bom::None && !result.binary)
-        result.utf8 = countUtf8(bytes);
+    result.bom = bomOf(head);
+    result.binary = looksBinary(head.sliced(bomLength(result.bom)));
+    if (forGuess && result.bom == Bom::None && !result.binary) {
+        Utf8Counts counts;
+        for (const QByteArray &piece : pieces) {
+            const Utf8Counts more = countUtf8(piece);
+            counts.validMultiByte += more.validMultiByte;
+            counts.invalid += more.invalid;
+            counts.hasEscape = counts.hasEscape || more.hasEscape;
+        }
+        result.utf8 = counts;
+    }
     return result;
 }
 

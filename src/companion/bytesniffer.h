@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QByteArrayView>
 
 #include <optional>
@@ -51,7 +52,10 @@ public:
     static Utf8Counts countUtf8(QByteArrayView bytes);
 
     // `forGuess`: no charset was declared, so the encoding may be guessed.
-    static Profile profile(QByteArrayView bytes, bool forGuess);
+    // The data come in pieces, each cut after a byte below 0x40 (which no
+    // UTF-8 sequence holds); `head` is their start, kBinaryCheckLength + 4
+    // bytes where there are so many.
+    static Profile profile(QByteArrayView head, const QByteArrayList &pieces, bool forGuess);
 
     // The longest head of at most `maxLength` bytes that ends after a byte
     // below 0x40, which never is the second byte of a double-byte character

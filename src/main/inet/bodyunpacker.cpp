@@ -40,45 +40,55 @@ BodyUnpacker::~BodyUnpacker()
         inflateEnd(m_stream.get());
 }
 
-bool BodyUnpacker::start(QByteArrayView firstBytes)
+bool BodyUnpacker::start()
 {
-    const int windowBits = m_gzip   ? MAX_WBITS + 16
-        : hasZlibHeader(firstBytes) ? MAX_WBITS
-                                    : -MAX_WBITS;
+    const int windowBits = m_gzip ? MAX_WBITS + 16
+        : hasZlibHeader(m_packed) ? MAX_WBITS
+                                  : -MAX_WBITS;
     m_started = inflateInit2(m_stream.get(), windowBits) == Z_OK;
     return m_started;
 }
 
-BodyUnpacker::Result BodyUnpacker::unpack(QByteArrayView packed, QByteArray &body, qint64 maxSize)
+void BodyUnpacker::feed(const QByteArray &packed)
 {
-    if (packed.isEmpty())
-        return Result::Ok;
-    if (m_ended)
-        return Result::Damaged;
-    if (!m_started && !start(packed))
-        return Result::Damaged;
+    m_packed = packed;
+    m_stream->next_in = reinterpret_cast<Bytef *>(const_cast<char *>(m_packed.constData()));
+    m_stream->avail_in = uInt(m_packed.size());
+    m_more = !m_packed.isEmpty();
+}
 
+BodyUnpacker::Result BodyUnpacker::unpack(QByteArray &body, qint64 room)
+{
+    m_more = false;
     z_stream &stream = *m_stream;
-    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(packed.data()));
-    stream.avail_in = uInt(packed.size());
-    constexpr qsizetype kStep = 64 * 1024;
-    while (stream.avail_in > 0 && !m_ended) {
-        // One byte beyond the room tells that the body would go over it.
-        const qsizetype room = qsizetype(qMin<qint64>(kStep, maxSize - body.size() + 1));
-        const qsizetype before = body.size();
-        body.resize(before + room);
-        stream.next_out = reinterpret_cast<Bytef *>(body.data() + before);
-        stream.avail_out = uInt(room);
-        const int status = inflate(&stream, Z_NO_FLUSH);
-        body.resize(before + room - qsizetype(stream.avail_out));
-        if (body.size() > maxSize)
-            return Result::TooLarge;
-        if (status == Z_STREAM_END)
-            m_ended = true;
-        else if (status != Z_OK)
-            return Result::Damaged;
+    if (m_ended) // and data after the end
+        return stream.avail_in > 0 ? Result::Damaged : Result::Ok;
+    if (!m_started && !start())
+        return Result::Damaged;
+    // One byte beyond the room tells that the body would go over it.
+    const qsizetype step = qsizetype(qMin<qint64>(64 * 1024, room + 1));
+    const qsizetype before = body.size();
+    body.resize(before + step);
+    stream.next_out = reinterpret_cast<Bytef *>(body.data() + before);
+    stream.avail_out = uInt(step);
+    const int status = inflate(&stream, Z_NO_FLUSH);
+    body.resize(before + step - qsizetype(stream.avail_out));
+    if (body.size() - before > room)
+        return Result::TooLarge;
+    switch (status) {
+    case Z_STREAM_END:
+        m_ended = true;
+        m_more = stream.avail_in > 0;
+        return Result::Ok;
+    case Z_BUF_ERROR: // nothing more until more is fed
+        return Result::Ok;
+    case Z_OK:
+        // A full buffer may leave more to come even when all was read.
+        m_more = stream.avail_out == 0 || stream.avail_in > 0;
+        return Result::Ok;
+    default:
+        return Result::Damaged;
     }
-    return stream.avail_in > 0 ? Result::Damaged : Result::Ok;
 }
 
 } // namespace zel

@@ -28,18 +28,24 @@ public:
     ~BodyUnpacker();
     Q_DISABLE_COPY_MOVE(BodyUnpacker)
 
-    // Appends to `body` what `packed` unpacks to, so long as `body` stays
-    // within `maxSize` bytes.
-    Result unpack(QByteArrayView packed, QByteArray &body, qint64 maxSize);
+    // Takes the next piece of packed data, for unpack() to unpack.
+    void feed(const QByteArray &packed);
+    // True while what was fed may unpack to more.
+    bool hasMore() const { return m_more; }
+    // Appends to `body` the next bit of what the fed data unpack to, 64 KiB
+    // at the most, so long as `body` grows by `room` bytes at the most.
+    Result unpack(QByteArray &body, qint64 room);
     // True once the packed data has ended as it should.
     bool isComplete() const { return m_ended; }
 
 private:
-    bool start(QByteArrayView firstBytes);
+    bool start();
 
     bool m_gzip = false;
     std::unique_ptr<z_stream_s> m_stream;
+    QByteArray m_packed; // what zlib reads from
     bool m_started = false;
+    bool m_more = false;
     bool m_ended = false;
 };
 

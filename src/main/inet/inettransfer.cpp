@@ -62,7 +62,7 @@ Status InetTransfer::OpenURL(const QString &url, QString &body, bool &isText)
     m_busy = true;
     const auto notBusy = qScopeGuard([this] { m_busy = false; });
 
-    const PageRequest request(m_manager, address, { m_timeout, m_maxBodySize, kMaxRedirects });
+    PageRequest request(m_manager, address, { m_timeout, m_maxBodySize, kMaxRedirects });
     if (!request.isFinished()) {
         QEventLoop loop;
         connect(&request, &PageRequest::finished, &loop, &QEventLoop::quit);
@@ -76,7 +76,7 @@ Status InetTransfer::OpenURL(const QString &url, QString &body, bool &isText)
     }
     ZEL_TRY(failureOf(url, request));
 
-    TextDecoder::Result decoded = PageDecoder::decode(request.body(), request.contentType());
+    TextDecoder::Result decoded = PageDecoder::decode(request.takeBody(), request.contentType());
     isText = decoded.isText;
     body = decoded.isText ? std::move(decoded.text) : QString();
     return Status::ok();

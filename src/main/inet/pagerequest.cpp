@@ -77,8 +77,6 @@ void PageRequest::readHeaders()
         m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
     if (known && announced > m_settings.maxBodySize)
         stopWith(Stop::TooLarge);
-    else if (known && !m_unpacker)
-        m_body.reserve(announced); // no copies as it grows
 }
 
 void PageRequest::readBody()
@@ -93,20 +91,60 @@ PageRequest::Stop PageRequest::keep(const QByteArray &chunk)
     m_httpStatus = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (!isSuccessStatus())
         return Stop::None;
-    if (m_unpacker) {
-        switch (m_unpacker->unpack(chunk, m_body, m_settings.maxBodySize)) {
-        case BodyUnpacker::Result::Ok:
+    if (!m_unpacker) {
+        return grow([&chunk](QByteArray &piece, qint64 room) {
+            if (chunk.size() > room)
+                return Stop::TooLarge;
+            piece += chunk;
             return Stop::None;
-        case BodyUnpacker::Result::TooLarge:
-            return Stop::TooLarge;
-        case BodyUnpacker::Result::Damaged:
-            return Stop::BadPacking;
+        });
+    }
+    m_unpacker->feed(chunk);
+    Stop stop = Stop::None;
+    while (stop == Stop::None && m_unpacker->hasMore()) {
+        stop = grow([this](QByteArray &piece, qint64 room) {
+            switch (m_unpacker->unpack(piece, room)) {
+            case BodyUnpacker::Result::Ok:
+                break;
+            case BodyUnpacker::Result::TooLarge:
+                return Stop::TooLarge;
+            case BodyUnpacker::Result::Damaged:
+                return Stop::BadPacking;
+            }
+            return Stop::None;
+        });
+    }
+    return stop;
+}
+
+PageRequest::Stop PageRequest::grow(const std::function<Stop(QByteArray &, qint64)> &fill)
+{
+    if (m_body.isEmpty())
+        m_body.append(QByteArray());
+    QByteArray &piece = m_body.last();
+    const qsizetype kept = piece.size();
+    const Stop stop = fill(piece, m_settings.maxBodySize - m_bodySize);
+    m_bodySize += piece.size() - kept;
+    cutAfter(kept);
+    return stop;
+}
+
+void PageRequest::cutAfter(qsizetype kept)
+{
+    QByteArray &piece = m_body.last();
+    if (piece.size() < kPieceSize)
+        return;
+    // Only the bytes just added are looked at, so no byte is looked at twice.
+    const char *bytes = piece.constData();
+    for (qsizetype end = piece.size(); end > kept; --end) {
+        if (static_cast<unsigned char>(bytes[end - 1]) < 0x40) {
+            QByteArray rest = piece.sliced(end);
+            piece.truncate(end);
+            piece.squeeze();
+            m_body.append(std::move(rest));
+            return;
         }
     }
-    if (chunk.size() > m_settings.maxBodySize - m_body.size())
-        return Stop::TooLarge;
-    m_body += chunk;
-    return Stop::None;
 }
 
 void PageRequest::stopWith(Stop reason)
@@ -115,6 +153,7 @@ void PageRequest::stopWith(Stop reason)
         return;
     m_stop = reason;
     m_body.clear();
+    m_bodySize = 0;
     m_reply->abort(); // emits finished()
 }
 
@@ -127,8 +166,10 @@ void PageRequest::finish()
         if (m_stop == Stop::None && m_unpacker && !m_unpacker->isComplete() &&
             m_reply->error() == QNetworkReply::NoError && isSuccessStatus())
             m_stop = Stop::BadPacking; // cut short
-        if (m_stop != Stop::None)
+        if (m_stop != Stop::None) {
             m_body.clear();
+            m_bodySize = 0;
+        }
     }
     m_deadline.stop();
     m_httpStatus = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
