@@ -35,8 +35,9 @@ public:
     // Appends to `body` the next bit of what the fed data unpack to, 64 KiB
     // at the most, so long as `body` grows by `room` bytes at the most.
     Result unpack(QByteArray &body, qint64 room);
-    // True once the packed data has ended as it should.
-    bool isComplete() const { return m_ended; }
+    // True once the packed data has ended as it should, or when none came
+    // (an empty body).
+    bool isComplete() const { return m_ended || !m_started; }
 
 private:
     bool start();
