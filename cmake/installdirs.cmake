@@ -14,7 +14,8 @@ set(ZEL_MAN_DIR ${CMAKE_INSTALL_MANDIR}/man1)
 # install() gives files 0644 and programs 0755 itself, but makes the folders
 # it needs with the builder's umask. So the folders come first, 0755: each
 # missing one is made and set, and under DESTDIR (a package's staging tree)
-# every one is set.
+# every one is set. CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS cannot do this:
+# the folders are made with that mode less the umask.
 set(zel_install_dirs ${ZEL_BIN_DIR} ${ZEL_PRIVATE_DIR} ${ZEL_APPLICATIONS_DIR} ${ZEL_ICONS_DIR}
                      ${ZEL_METAINFO_DIR} ${ZEL_DOC_DIR} ${ZEL_MAN_DIR})
 install(CODE "set(zel_install_dirs \"${zel_install_dirs}\")")

@@ -106,9 +106,12 @@ bool ByteSniffer::isControl(char byte)
 bool ByteSniffer::looksBinary(QByteArrayView bytes)
 {
     const QByteArrayView head = bytes.first(std::min(bytes.size(), kBinaryCheckLength));
-    if (head.contains('\0'))
-        return true;
-    const auto controls = std::count_if(head.begin(), head.end(), isControl);
+    qsizetype controls = 0;
+    for (const char byte : head) {
+        if (byte == '\0')
+            return true;
+        controls += isControl(byte) ? 1 : 0;
+    }
     return controls * 100 > head.size() * kMaxControlPercent;
 }
 
@@ -118,6 +121,7 @@ ByteSniffer::Utf8Counts ByteSniffer::countUtf8(QByteArrayView bytes)
     qsizetype pos = 0;
     while (pos < bytes.size()) {
         if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
+            counts.hasEscape = counts.hasEscape || bytes[pos] == '\x1B';
             ++pos;
             continue;
         }
@@ -132,14 +136,21 @@ ByteSniffer::Utf8Counts ByteSniffer::countUtf8(QByteArrayView bytes)
     return counts;
 }
 
-ByteSniffer::Profile ByteSniffer::profile(QByteArrayView bytes, bool forGuess)
+ByteSniffer::Profile ByteSniffer::profile(QByteArrayView head, const QByteArrayList &pieces,
+                                          bool forGuess)
 {
     Profile result;
-    result.bom = bomOf(bytes);
-    result.binary = looksBinary(bytes.sliced(bomLength(result.bom)));
+    result.bom = bomOf(head);
+    result.binary = looksBinary(head.sliced(bomLength(result.bom)));
     if (forGuess && result.bom == Bom::None && !result.binary) {
-        result.utf8 = countUtf8(bytes);
-        result.hasEscape = bytes.contains('\x1B');
+        Utf8Counts counts;
+        for (const QByteArray &piece : pieces) {
+            const Utf8Counts more = countUtf8(piece);
+            counts.validMultiByte += more.validMultiByte;
+            counts.invalid += more.invalid;
+            counts.hasEscape = counts.hasEscape || more.hasEscape;
+        }
+        result.utf8 = counts;
     }
     return result;
 }

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QByteArrayView>
+
+#include <optional>
 
 namespace zel {
 
@@ -12,21 +15,24 @@ class ByteSniffer final
 public:
     enum class Bom { None, Utf8, Utf16LE, Utf16BE, Utf32LE, Utf32BE };
 
+    // How the bytes hold together as UTF-8, and whether an ISO-2022 escape
+    // is among them: one scan of the whole data.
     struct Utf8Counts
     {
         qsizetype validMultiByte = 0; // well-formed sequences of 2 to 4 bytes
         qsizetype invalid = 0; // bytes that start no well-formed sequence
+        bool hasEscape = false; // an ESC byte, as ISO-2022 encodings use
     };
 
-    // All that choosing an encoding asks of the bytes, found in one look.
+    // All that choosing an encoding asks of the bytes: the mark, one scan of
+    // the head for the binary check and, for a guess, one of the whole data.
     struct Profile
     {
         Bom bom = Bom::None;
         bool binary = false; // looksBinary() of the data after the mark
-        // These two are looked for only when the encoding is to be guessed
-        // from them: without a mark, in data that do not look binary.
-        Utf8Counts utf8;
-        bool hasEscape = false; // an ESC byte, as ISO-2022 encodings use
+        // Only when the encoding is to be guessed from it: without a mark, in
+        // data that do not look binary. Absent, it tells nothing, not "UTF-8".
+        std::optional<Utf8Counts> utf8;
     };
 
     // Only the head of the data is looked at by the binary check.
@@ -46,7 +52,10 @@ public:
     static Utf8Counts countUtf8(QByteArrayView bytes);
 
     // `forGuess`: no charset was declared, so the encoding may be guessed.
-    static Profile profile(QByteArrayView bytes, bool forGuess);
+    // The data come in pieces, each cut after a byte below 0x40 (which no
+    // UTF-8 sequence holds); `head` is their start, kBinaryCheckLength + 4
+    // bytes where there are so many.
+    static Profile profile(QByteArrayView head, const QByteArrayList &pieces, bool forGuess);
 
     // The longest head of at most `maxLength` bytes that ends after a byte
     // below 0x40, which never is the second byte of a double-byte character

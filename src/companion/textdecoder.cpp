@@ -74,15 +74,26 @@ struct Decoded
     bool clean = true;
 };
 
-Decoded decodePlain(QByteArrayView bytes, const QByteArray &charset)
+// Where the bytes being decoded lie in the data they are a piece of.
+struct Piece
 {
-    // Stateless: a sequence cut off at the end is reported instead of kept back.
-    QStringDecoder decoder(charset.constData(), QStringDecoder::Flag::Stateless);
+    bool first = true; // they start the data
+    bool subInData = false; // the data hold a SUB byte (0x1A) of their own
+};
+
+Decoded decodePlain(QByteArrayView bytes, const QByteArray &charset, Piece piece)
+{
+    // Stateless: a sequence cut off at the end is reported instead of kept
+    // back. Only the data's start may hold a mark.
+    QStringDecoder decoder(charset.constData(),
+                           piece.first ? QStringDecoder::Flag::Stateless
+                                       : QStringDecoder::Flag::Stateless |
+                                   QStringDecoder::Flag::ConvertInitialBom);
     Decoded decoded;
     decoded.text = decoder.decode(bytes);
     decoded.clean = !decoder.hasError();
     // ICU's legacy converters put SUB where a byte made no sense.
-    if (!decoded.clean && !bytes.contains('\x1A'))
+    if (!decoded.clean && !piece.subInData)
         decoded.text.replace(QChar(0x1A), QChar::ReplacementCharacter);
     return decoded;
 }
@@ -102,7 +113,7 @@ Decoded decodeShiftJis(QByteArrayView bytes)
     while (true) {
         const auto control = std::find_if(bytes.begin() + start, bytes.end(), isRotatedControl);
         const qsizetype end = control - bytes.begin();
-        const Decoded piece = decodePlain(bytes.sliced(start, end - start), kWindows31j);
+        const Decoded piece = decodePlain(bytes.sliced(start, end - start), kWindows31j, {});
         decoded.text += piece.text;
         decoded.clean = decoded.clean && piece.clean;
         if (control == bytes.end())
@@ -116,7 +127,7 @@ Decoded decodeShiftJis(QByteArrayView bytes)
 // characters and lets surrogates through. Here every bad unit, and a unit cut
 // off at the end, becomes a replacement character. Unmarked UTF-32 is
 // big-endian.
-Decoded decodeUtf32(QByteArrayView bytes, bool littleEndian)
+Decoded decodeUtf32(QByteArrayView bytes, bool littleEndian, bool first)
 {
     Decoded decoded;
     decoded.text.reserve(bytes.size() / 4 + 1);
@@ -124,7 +135,7 @@ Decoded decodeUtf32(QByteArrayView bytes, bool littleEndian)
     for (; pos + 4 <= bytes.size(); pos += 4) {
         const char32_t unit = littleEndian ? qFromLittleEndian<quint32>(bytes.data() + pos)
                                            : qFromBigEndian<quint32>(bytes.data() + pos);
-        if (pos == 0 && unit == 0xFEFF)
+        if (first && pos == 0 && unit == 0xFEFF)
             continue;
         if (unit <= 0x10FFFF && !QChar::isSurrogate(unit)) {
             decoded.text.append(QChar::fromUcs4(unit));
@@ -168,21 +179,52 @@ void replaceUnpairedSurrogates(Decoded &decoded)
     }
 }
 
-// `bom` is the mark of the data `bytes` are the head of.
-Decoded decodeWith(QByteArrayView bytes, const QByteArray &charset, Bom bom)
+// `bom` is the mark of the data `bytes` are a piece of.
+Decoded decodeWith(QByteArrayView bytes, const QByteArray &charset, Bom bom, Piece piece)
 {
     Decoded decoded;
     if (charset == kWindows31j)
         decoded = decodeShiftJis(bytes);
     else if (const std::optional<bool> littleEndian = utf32LittleEndian(charset))
-        decoded = decodeUtf32(bytes, *littleEndian);
+        decoded = decodeUtf32(bytes, *littleEndian, piece.first);
     else
-        decoded = decodePlain(bytes, charset);
+        decoded = decodePlain(bytes, charset, piece);
     replaceUnpairedSurrogates(decoded);
     // A mark in an encoding's own form, such as GB18030's, goes as well.
-    if (decoded.text.startsWith(QChar(0xFEFF)) && bom == Bom::None)
+    if (piece.first && decoded.text.startsWith(QChar(0xFEFF)) && bom == Bom::None)
         decoded.text.remove(0, 1);
     return decoded;
+}
+
+// In these encodings a byte below 0x40 is always a character of its own, so
+// pieces cut after one decode one by one. In the others (UTF-16, UTF-32,
+// GB18030, the ISO-2022 family, ...) the pieces are joined first.
+bool decodesPieceByPiece(const QByteArray &charset)
+{
+    const QByteArray name = charset.toUpper();
+    static const QByteArrayList multiByte = { "UTF-8",  "UTF8", "WINDOWS-31J", "EUC-JP",
+                                              "EUC-KR", "BIG5", "GBK",         "GB2312" };
+    return multiByte.contains(name) || name.startsWith("WINDOWS-125") ||
+        name.startsWith("ISO-8859-") || name.startsWith("KOI8-");
+}
+
+// Lets go of each piece once it is decoded, so that the data and their text
+// are not both held whole.
+Decoded decodePieces(QByteArrayList &pieces, const QByteArray &charset, Bom bom)
+{
+    if (pieces.size() > 1 && !decodesPieceByPiece(charset))
+        pieces = QByteArrayList { pieces.join() };
+    const bool subInData = std::any_of(pieces.cbegin(), pieces.cend(), [](const QByteArray &piece) {
+        return piece.contains('\x1A');
+    });
+    Decoded whole;
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        const Decoded part =
+            decodeWith(std::exchange(pieces[i], QByteArray()), charset, bom, { i == 0, subInData });
+        whole.text += part.text;
+        whole.clean = whole.clean && part.clean;
+    }
+    return whole;
 }
 
 TextDecoder::Result textResult(Decoded decoded, QByteArray encoding)
@@ -214,16 +256,6 @@ QByteArray bomEncoding(Bom bom)
     return {};
 }
 
-// Data that starts with a byte-order mark: the mark decides. Wide Unicode
-// text is full of NUL bytes, so only UTF-8 goes through the binary check.
-TextDecoder::Result decodeByBom(QByteArrayView bytes, const ByteSniffer::Profile &profile)
-{
-    if (profile.bom == Bom::Utf8 && profile.binary)
-        return binaryResult();
-    const QByteArray encoding = bomEncoding(profile.bom);
-    return textResult(decodeWith(bytes, encoding, profile.bom), encoding);
-}
-
 qsizetype halfWidthKatakanaCount(const QString &text)
 {
     return std::count_if(text.cbegin(), text.cend(),
@@ -236,8 +268,9 @@ qsizetype halfWidthKatakanaCount(const QString &text)
 QByteArray cleanJapaneseReading(QByteArrayView bytes)
 {
     const QByteArrayView head = ByteSniffer::headAtCharBoundary(bytes, kJapaneseTrialLength);
-    const Decoded asShiftJis = decodeWith(head, kWindows31j, Bom::None);
-    const Decoded asEucJp = decodeWith(head, kEucJp, Bom::None);
+    const Piece whole { true, head.contains('\x1A') };
+    const Decoded asShiftJis = decodeWith(head, kWindows31j, Bom::None, whole);
+    const Decoded asEucJp = decodeWith(head, kEucJp, Bom::None, whole);
     if (asShiftJis.clean && asEucJp.clean)
         return halfWidthKatakanaCount(asEucJp.text) < halfWidthKatakanaCount(asShiftJis.text)
             ? kEucJp
@@ -267,9 +300,11 @@ QByteArray chooseLegacyCharset(QByteArrayView bytes)
     return kSingleByteFallback;
 }
 
-bool isMostlyUtf8(const ByteSniffer::Utf8Counts &counts)
+// ISO-2022-JP is 7-bit and so valid UTF-8 too; its escapes send it to the detector.
+bool isMostlyUtf8(const std::optional<ByteSniffer::Utf8Counts> &counts)
 {
-    return counts.validMultiByte >= kUtf8MajorityRatio * counts.invalid;
+    return counts && !counts->hasEscape &&
+        counts->validMultiByte >= kUtf8MajorityRatio * counts->invalid;
 }
 
 // The first label that names a charset a decoder knows, by its canonical name.
@@ -288,28 +323,60 @@ bool isWideUnicode(const QByteArray &charset)
     return upper.startsWith("UTF-16") || upper.startsWith("UTF-32") || upper.startsWith("UCS-");
 }
 
+struct Choice
+{
+    bool isText = true;
+    QByteArray encoding;
+    Bom bom = Bom::None;
+};
+
+// As much of the start of the data as any look at the head takes.
+QByteArray headOf(const QByteArrayList &pieces)
+{
+    QByteArray head;
+    for (const QByteArray &piece : pieces) {
+        if (head.size() >= CharsetDetector::kSampleLength)
+            break;
+        head += piece;
+    }
+    return head;
+}
+
+Choice choose(const QByteArrayList &pieces, const QByteArrayList &declared)
+{
+    const QByteArray declaredCharset = firstKnown(declared);
+    const QByteArray head = headOf(pieces);
+    const ByteSniffer::Profile profile =
+        ByteSniffer::profile(head, pieces, declaredCharset.isEmpty());
+    // Data that start with a byte-order mark: the mark decides. Wide Unicode
+    // text is full of NUL bytes, so only UTF-8 goes through the binary check.
+    if (profile.bom != Bom::None)
+        return { !(profile.bom == Bom::Utf8 && profile.binary), bomEncoding(profile.bom),
+                 profile.bom };
+    if (!declaredCharset.isEmpty())
+        return { !profile.binary || isWideUnicode(declaredCharset), declaredCharset };
+    if (head.isEmpty())
+        return { true, kUtf8 };
+    if (profile.binary)
+        return { false, {} };
+    if (isMostlyUtf8(profile.utf8))
+        return { true, kUtf8 };
+    return { true, chooseLegacyCharset(head) };
+}
+
 } // namespace
 
 TextDecoder::Result TextDecoder::decode(const QByteArray &bytes, const QByteArrayList &declared)
 {
-    const QByteArray declaredCharset = firstKnown(declared);
-    const ByteSniffer::Profile profile = ByteSniffer::profile(bytes, declaredCharset.isEmpty());
-    if (profile.bom != Bom::None)
-        return decodeByBom(bytes, profile);
-    if (!declaredCharset.isEmpty()) {
-        if (profile.binary && !isWideUnicode(declaredCharset))
-            return binaryResult();
-        return textResult(decodeWith(bytes, declaredCharset, Bom::None), declaredCharset);
-    }
-    if (bytes.isEmpty())
-        return { true, {}, kUtf8 };
-    if (profile.binary)
+    return decode(QByteArrayList { bytes }, declared);
+}
+
+TextDecoder::Result TextDecoder::decode(QByteArrayList pieces, const QByteArrayList &declared)
+{
+    const Choice choice = choose(pieces, declared);
+    if (!choice.isText)
         return binaryResult();
-    // ISO-2022-JP is 7-bit and so valid UTF-8 too; its escapes send it to the detector.
-    if (!profile.hasEscape && isMostlyUtf8(profile.utf8))
-        return textResult(decodeWith(bytes, kUtf8, Bom::None), kUtf8);
-    const QByteArray guess = chooseLegacyCharset(bytes);
-    return textResult(decodeWith(bytes, guess, Bom::None), guess);
+    return textResult(decodePieces(pieces, choice.encoding, choice.bom), choice.encoding);
 }
 
 } // namespace zel

@@ -29,6 +29,12 @@ public:
     // guess. A byte-order mark still wins, and data that look binary stay
     // binary unless the charset is UTF-16 or UTF-32.
     static Result decode(const QByteArray &bytes, const QByteArrayList &declared = {});
+
+    // The same for data held in pieces, each cut after a byte below 0x40 (in
+    // UTF-8 and the Japanese, Chinese and Korean encodings such a byte is a
+    // character of its own). Each piece is let go as soon as it is decoded,
+    // so the data and their text are never both held whole.
+    static Result decode(QByteArrayList pieces, const QByteArrayList &declared = {});
 };
 
 } // namespace zel

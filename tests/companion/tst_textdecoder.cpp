@@ -93,6 +93,54 @@ private Q_SLOTS:
         QCOMPARE(result.text, text);
     }
 
+    // The mark goes; a U+FEFF right after it is text and stays.
+    void byteOrderMarks_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        for (const char *form : { "UTF-8", "UTF-16LE", "UTF-16BE", "UTF-32LE", "UTF-32BE" }) {
+            for (const QString &text : { u"A"_s, u"\uFEFFA"_s }) {
+                QTest::addRow("%s%s", form, text.size() > 1 ? ", U+FEFF after the mark" : "")
+                    << encoded(form, u"\uFEFF"_s + text) << text;
+            }
+        }
+    }
+
+    void byteOrderMarks()
+    {
+        QFETCH(QByteArray, bytes);
+        QTEST(TextDecoder::decode(bytes).text, "text");
+    }
+
+    // Data in pieces, cut after bytes below 0x40, read as the whole does.
+    void piecesReadAsTheWhole_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("UTF-8, U+FEFF starting a piece")
+            << (kJapanese + u"\n\uFEFF"_s + kJapanese).toUtf8().repeated(50);
+        QTest::newRow("Shift_JIS") << encoded("windows-31j", kJapanese + u"\n"_s).repeated(50);
+        QTest::newRow("UTF-16, joined first")
+            << encoded("UTF-16BE", u"\uFEFF"_s + QString(kJapanese + u"\n"_s).repeated(50));
+        // Beyond the head the detector looks at, one byte that is not UTF-8.
+        QTest::newRow("Latin-1 at the end") << "plain words, "_ba.repeated(100'000) + "caf\xE9";
+    }
+
+    void piecesReadAsTheWhole()
+    {
+        QFETCH(QByteArray, bytes);
+        QByteArrayList pieces { {} };
+        for (const char byte : bytes) {
+            pieces.last() += byte;
+            if (static_cast<unsigned char>(byte) < 0x40 && pieces.last().size() >= 100)
+                pieces.append(QByteArray());
+        }
+        QVERIFY(pieces.size() > 2);
+        const TextDecoder::Result whole = TextDecoder::decode(bytes);
+        const TextDecoder::Result inPieces = TextDecoder::decode(pieces);
+        QCOMPARE(inPieces.encoding, whole.encoding);
+        QCOMPARE(inPieces.text, whole.text);
+    }
+
     // Names nobody knows are passed over: the next known one is used, and
     // without one the encoding is guessed.
     void unknownCharsetsArePassedOver()

@@ -72,6 +72,36 @@ private Q_SLOTS:
         QCOMPARE(wake(1001, true), 1016);
     }
 
+    // A yield without a change waits once a frame has passed since the last
+    // wait ended, exactly then; a wait that comes after its slot ends when it
+    // comes, not at its slot.
+    void framesBetweenWaits_data()
+    {
+        QTest::addColumn<QList<int>>("nows"); // ms after the first yield, one yield each
+        QTest::addColumn<QList<int>>("waits"); // the yields among them that wait
+        QList<int> onTime;
+        for (int now = 0; now <= 35; ++now)
+            onTime << now;
+        QTest::newRow("on time") << onTime << QList { 0, 17, 34 };
+        QList<int> late { 0 };
+        for (int now = 17; now <= 34; ++now)
+            late << now;
+        QTest::newRow("late") << late << QList { 0, 17, 33 };
+    }
+
+    void framesBetweenWaits()
+    {
+        QFETCH(QList<int>, nows);
+        YieldSchedule schedule;
+        const YieldSchedule::Clock::time_point start = YieldSchedule::Clock::now();
+        QList<int> waits;
+        for (const int now : nows) {
+            if (schedule.wakeTime(start + 1ms * now, false))
+                waits << now;
+        }
+        QTEST(waits, "waits");
+    }
+
     // Yields whose work nearly fills their slot let the slots drift ahead so
     // slowly that the cap alone would leave input waiting for seconds.
     void inputWaitsAFrameAtMost_data()

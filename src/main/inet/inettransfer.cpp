@@ -1,5 +1,6 @@
 #include "inettransfer.h"
 
+#include "bodyunpacker.h"
 #include "loadfailure.h"
 #include "pagedecoder.h"
 #include "pagerequest.h"
@@ -61,7 +62,7 @@ Status InetTransfer::OpenURL(const QString &url, QString &body, bool &isText)
     m_busy = true;
     const auto notBusy = qScopeGuard([this] { m_busy = false; });
 
-    const PageRequest request(m_manager, address, { m_timeout, m_maxBodySize, kMaxRedirects });
+    PageRequest request(m_manager, address, { m_timeout, m_maxBodySize, kMaxRedirects });
     if (!request.isFinished()) {
         QEventLoop loop;
         connect(&request, &PageRequest::finished, &loop, &QEventLoop::quit);
@@ -75,7 +76,7 @@ Status InetTransfer::OpenURL(const QString &url, QString &body, bool &isText)
     }
     ZEL_TRY(failureOf(url, request));
 
-    TextDecoder::Result decoded = PageDecoder::decode(request.body(), request.contentType());
+    TextDecoder::Result decoded = PageDecoder::decode(request.takeBody(), request.contentType());
     isText = decoded.isText;
     body = decoded.isText ? std::move(decoded.text) : QString();
     return Status::ok();
@@ -89,8 +90,20 @@ Status InetTransfer::failureOf(const QString &address, const PageRequest &reques
             address,
             QStringLiteral("the page did not arrive within %1").arg(durationText(m_timeout)));
     case PageRequest::Stop::TooLarge:
-        return loadFailure(
-            address, QStringLiteral("the page is larger than %1").arg(sizeText(m_maxBodySize)));
+        return loadFailure(address,
+                           (request.encoding().isEmpty()
+                                ? QStringLiteral("the page is larger than %1")
+                                : QStringLiteral("the page unpacks to more than %1"))
+                               .arg(sizeText(m_maxBodySize)));
+    case PageRequest::Stop::BadPacking:
+        return loadFailure(address,
+                           BodyUnpacker::unpacks(request.encoding())
+                               ? QStringLiteral("the page came packed (%1), and the packed data "
+                                                "is damaged or cut short")
+                                     .arg(QString::fromLatin1(request.encoding()))
+                               : QStringLiteral("the page came packed in a way that cannot be "
+                                                "unpacked (%1)")
+                                     .arg(QString::fromLatin1(request.encoding())));
     case PageRequest::Stop::BinaryMediaType:
     case PageRequest::Stop::None:
         break;

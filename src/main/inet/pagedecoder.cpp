@@ -3,6 +3,7 @@
 #include "charsetsniffer.h"
 
 #include <array>
+#include <utility>
 
 namespace zel {
 
@@ -34,8 +35,15 @@ bool PageDecoder::isBinaryMediaType(QByteArrayView contentType)
 
 TextDecoder::Result PageDecoder::decode(const QByteArray &body, QByteArrayView contentType)
 {
-    return TextDecoder::decode(
-        body, { CharsetSniffer::fromContentType(contentType), CharsetSniffer::fromDocument(body) });
+    return decode(QByteArrayList { body }, contentType);
+}
+
+TextDecoder::Result PageDecoder::decode(QByteArrayList body, QByteArrayView contentType)
+{
+    // The declaration is looked for at the start, which the first piece holds.
+    const QByteArrayList declared = { CharsetSniffer::fromContentType(contentType),
+                                      CharsetSniffer::fromDocument(body.value(0)) };
+    return TextDecoder::decode(std::move(body), declared);
 }
 
 } // namespace zel

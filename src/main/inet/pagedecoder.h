@@ -3,6 +3,7 @@
 #include "textdecoder.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QByteArrayView>
 
 namespace zel {
@@ -18,6 +19,8 @@ public:
     static bool isBinaryMediaType(QByteArrayView contentType);
 
     static TextDecoder::Result decode(const QByteArray &body, QByteArrayView contentType);
+    // The same for a body in pieces (see TextDecoder), let go as they are decoded.
+    static TextDecoder::Result decode(QByteArrayList body, QByteArrayView contentType);
 };
 
 } // namespace zel

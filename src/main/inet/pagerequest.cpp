@@ -1,5 +1,6 @@
 #include "pagerequest.h"
 
+#include "bodyunpacker.h"
 #include "pagedecoder.h"
 #include "zelversion.h"
 
@@ -19,6 +20,11 @@ PageRequest::PageRequest(QNetworkAccessManager &manager, const QUrl &url, const 
     request.setMaximumRedirectsAllowed(settings.maxRedirects);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
+    // Asking for packed pages ourselves keeps Qt from unpacking them: Qt
+    // unpacks all it has received at once, and its check on the packing ratio
+    // refuses long pages of repeated text. We unpack as we read, within the
+    // limit.
+    request.setRawHeader("Accept-Encoding", "gzip, deflate");
     request.setHeader(QNetworkRequest::UserAgentHeader,
                       QString(QStringLiteral("Zel/") + versionNumber()));
 
@@ -28,6 +34,9 @@ PageRequest::PageRequest(QNetworkAccessManager &manager, const QUrl &url, const 
     m_deadline.start(settings.timeout);
 
     m_reply = manager.get(request);
+    // Without a bound Qt's network thread reads ahead of us as fast as the
+    // server sends, however far beyond the limit.
+    m_reply->setReadBufferSize(kReadBufferSize);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, &PageRequest::readHeaders);
     connect(m_reply, &QNetworkReply::readyRead, this, &PageRequest::readBody);
     connect(m_reply, &QNetworkReply::finished, this, &PageRequest::finish);
@@ -53,6 +62,16 @@ void PageRequest::readHeaders()
         stopWith(Stop::BinaryMediaType);
         return;
     }
+    m_encoding = m_reply->rawHeader("Content-Encoding").trimmed();
+    if (m_encoding.compare("identity", Qt::CaseInsensitive) == 0)
+        m_encoding.clear();
+    if (!m_encoding.isEmpty() && !m_unpacker) {
+        if (!BodyUnpacker::unpacks(m_encoding)) {
+            stopWith(Stop::BadPacking);
+            return;
+        }
+        m_unpacker = std::make_unique<BodyUnpacker>(m_encoding);
+    }
     bool known = false;
     const qint64 announced =
         m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
@@ -62,28 +81,79 @@ void PageRequest::readHeaders()
 
 void PageRequest::readBody()
 {
-    if (m_stop == Stop::None && !keep(m_reply->readAll()))
-        stopWith(Stop::TooLarge);
+    if (m_stop == Stop::None)
+        stopWith(keep(m_reply->readAll()));
 }
 
-bool PageRequest::keep(const QByteArray &chunk)
+PageRequest::Stop PageRequest::keep(const QByteArray &chunk)
 {
     // The body of an error answer is not wanted; reading it keeps the transfer going.
     m_httpStatus = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (!isSuccessStatus())
-        return true;
-    if (chunk.size() > m_settings.maxBodySize - m_body.size())
-        return false;
-    m_body += chunk;
-    return true;
+        return Stop::None;
+    if (!m_unpacker) {
+        return grow([&chunk](QByteArray &piece, qint64 room) {
+            if (chunk.size() > room)
+                return Stop::TooLarge;
+            piece += chunk;
+            return Stop::None;
+        });
+    }
+    m_unpacker->feed(chunk);
+    Stop stop = Stop::None;
+    while (stop == Stop::None && m_unpacker->hasMore()) {
+        stop = grow([this](QByteArray &piece, qint64 room) {
+            switch (m_unpacker->unpack(piece, room)) {
+            case BodyUnpacker::Result::Ok:
+                break;
+            case BodyUnpacker::Result::TooLarge:
+                return Stop::TooLarge;
+            case BodyUnpacker::Result::Damaged:
+                return Stop::BadPacking;
+            }
+            return Stop::None;
+        });
+    }
+    return stop;
+}
+
+PageRequest::Stop PageRequest::grow(const std::function<Stop(QByteArray &, qint64)> &fill)
+{
+    if (m_body.isEmpty())
+        m_body.append(QByteArray());
+    QByteArray &piece = m_body.last();
+    const qsizetype kept = piece.size();
+    const Stop stop = fill(piece, m_settings.maxBodySize - m_bodySize);
+    m_bodySize += piece.size() - kept;
+    cutAfter(kept);
+    return stop;
+}
+
+void PageRequest::cutAfter(qsizetype kept)
+{
+    QByteArray &piece = m_body.last();
+    if (piece.size() < kPieceSize)
+        return;
+    // Only the bytes just added are looked at, so no byte is looked at twice.
+    const char *bytes = piece.constData();
+    for (qsizetype end = piece.size(); end > kept; --end) {
+        if (static_cast<unsigned char>(bytes[end - 1]) < 0x40) {
+            QByteArray rest = piece.sliced(end);
+            piece.truncate(end);
+            piece.squeeze();
+            m_body.append(std::move(rest));
+            return;
+        }
+    }
 }
 
 void PageRequest::stopWith(Stop reason)
 {
-    if (m_finished || m_stop != Stop::None)
+    if (reason == Stop::None || m_finished || m_stop != Stop::None)
         return;
     m_stop = reason;
     m_body.clear();
+    m_bodySize = 0;
     m_reply->abort(); // emits finished()
 }
 
@@ -91,9 +161,15 @@ void PageRequest::finish()
 {
     if (m_finished)
         return;
-    if (m_stop == Stop::None && !keep(m_reply->readAll())) {
-        m_stop = Stop::TooLarge;
-        m_body.clear();
+    if (m_stop == Stop::None) {
+        m_stop = keep(m_reply->readAll());
+        if (m_stop == Stop::None && m_unpacker && !m_unpacker->isComplete() &&
+            m_reply->error() == QNetworkReply::NoError && isSuccessStatus())
+            m_stop = Stop::BadPacking; // cut short
+        if (m_stop != Stop::None) {
+            m_body.clear();
+            m_bodySize = 0;
+        }
     }
     m_deadline.stop();
     m_httpStatus = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();

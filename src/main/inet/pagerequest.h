@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QNetworkReply>
 #include <QObject>
 #include <QPointer>
@@ -8,10 +9,15 @@
 #include <QUrl>
 
 #include <chrono>
+#include <functional>
+#include <memory>
+#include <utility>
 
 class QNetworkAccessManager;
 
 namespace zel {
+
+class BodyUnpacker;
 
 // One GET of a page, from the request to the last byte, with an overall
 // deadline and a limit on the body. Emits finished() once, however it ends;
@@ -27,8 +33,15 @@ public:
         None,
         Deadline, // the whole request took longer than the time-out
         TooLarge, // the body is over the limit
-        BinaryMediaType // the headers announce a picture, an archive, ...
+        BinaryMediaType, // the headers announce a picture, an archive, ...
+        BadPacking // packed in an unknown way, or damaged
     };
+
+    // What Qt may hold of the body that we have not taken yet.
+    static constexpr qint64 kReadBufferSize = 1024 * 1024;
+    // The body is kept in pieces of about this size, each cut after a byte
+    // below 0x40, so that it can be let go piece by piece as it is decoded.
+    static constexpr qsizetype kPieceSize = 4 * 1024 * 1024;
 
     struct Settings
     {
@@ -48,7 +61,11 @@ public:
     int httpStatus() const { return m_httpStatus; }
     const QString &reasonPhrase() const { return m_reasonPhrase; }
     const QByteArray &contentType() const { return m_contentType; }
-    const QByteArray &body() const { return m_body; }
+    // The body, in pieces (see TextDecoder); the request keeps none of it.
+    QByteArrayList takeBody() { return std::exchange(m_body, {}); }
+    // How the server packed the body ("gzip", "deflate", ...), empty when it
+    // did not. The limit holds the body as unpacked.
+    const QByteArray &encoding() const { return m_encoding; }
 
 Q_SIGNALS:
     void finished();
@@ -57,8 +74,12 @@ private:
     bool isSuccessStatus() const { return m_httpStatus >= 200 && m_httpStatus < 300; }
     void readHeaders();
     void readBody();
-    // Adds a piece of the body; false when it would go over the limit.
-    bool keep(const QByteArray &chunk);
+    // Adds a piece of the body; tells why not when it cannot.
+    Stop keep(const QByteArray &chunk);
+    // Lets `fill` add to the last piece of the body, with the room left.
+    Stop grow(const std::function<Stop(QByteArray &, qint64)> &fill);
+    // Starts a new piece when the last one is big enough.
+    void cutAfter(qsizetype kept);
     void stopWith(Stop reason);
     void finish();
 
@@ -72,7 +93,10 @@ private:
     int m_httpStatus = 0;
     QString m_reasonPhrase;
     QByteArray m_contentType;
-    QByteArray m_body;
+    QByteArray m_encoding;
+    std::unique_ptr<BodyUnpacker> m_unpacker;
+    QByteArrayList m_body;
+    qint64 m_bodySize = 0;
 };
 
 } // namespace zel

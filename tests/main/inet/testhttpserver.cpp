@@ -3,6 +3,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <memory>
+
 TestHttpServer::TestHttpServer(QObject *parent)
     : QObject(parent)
 {
@@ -27,7 +29,7 @@ QString TestHttpServer::url(const QString &path) const
 
 void TestHttpServer::serve(const QByteArray &path, const QByteArray &response, Mode mode)
 {
-    m_routes.insert(path, { response, mode });
+    m_routes.insert(path, { response, mode, {}, 0 });
 }
 
 void TestHttpServer::servePage(const QByteArray &path, const QByteArray &contentType,
@@ -47,6 +49,29 @@ void TestHttpServer::serveRedirect(const QByteArray &path, const QByteArray &loc
               "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
 }
 
+void TestHttpServer::serveStream(const QByteArray &path, const QByteArray &head,
+                                 const QByteArray &piece, qint64 count)
+{
+    m_routes.insert(path, { head, Mode::Stream, piece, count });
+}
+
+void TestHttpServer::stream(QTcpSocket *socket, const Route &route)
+{
+    auto left = std::make_shared<qint64>(route.count);
+    const auto writeMore = [socket, piece = route.piece, left] {
+        if (socket->bytesToWrite() >= piece.size())
+            return;
+        if (*left == 0) {
+            socket->disconnectFromHost();
+            return;
+        }
+        --*left;
+        socket->write(piece);
+    };
+    connect(socket, &QTcpSocket::bytesWritten, socket, writeMore);
+    writeMore();
+}
+
 void TestHttpServer::answer(QTcpSocket *socket)
 {
     if (!socket->canReadLine())
@@ -56,11 +81,19 @@ void TestHttpServer::answer(QTcpSocket *socket)
     disconnect(socket, &QTcpSocket::readyRead, this, nullptr); // one request per connection
 
     const QByteArray path = requestLine.value(1);
-    const Route route = m_routes.value(
-        path, { "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n" });
+    const Route route =
+        m_routes.value(path,
+                       { "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n",
+                         Mode::Answer,
+                         {},
+                         0 });
     if (route.mode == Mode::Silent)
         return;
     socket->write(route.response);
+    if (route.mode == Mode::Stream) {
+        stream(socket, route);
+        return;
+    }
     if (route.mode == Mode::Answer) {
         socket->disconnectFromHost();
         return;

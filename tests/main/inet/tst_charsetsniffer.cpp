@@ -20,6 +20,12 @@ private Q_SLOTS:
             << QByteArray("<meta charset=utf-16le>") << QByteArray("UTF-8");
         QTest::newRow("UTF-32 claimed in ASCII bytes")
             << QByteArray("<?xml version='1.0' encoding='UTF-32'?>") << QByteArray("UTF-8");
+        QTest::newRow("upper-case http-equiv")
+            << QByteArray("<META HTTP-EQUIV=\"Content-Type\" "
+                          "CONTENT=\"text/html; CHARSET=EUC-JP\">")
+            << QByteArray("EUC-JP");
+        QTest::newRow("mixed-case meta")
+            << QByteArray("<Meta Charset=EUC-JP>") << QByteArray("EUC-JP");
         QTest::newRow("inside a comment")
             << QByteArray("<!-- <meta charset=euc-jp> --><p>") << QByteArray();
         QTest::newRow("not in a meta tag")

@@ -26,6 +26,13 @@ QByteArray unannounced(const QByteArray &body)
     return "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n\r\n" + body;
 }
 
+QByteArray packed(const QByteArray &encoding, const QByteArray &body)
+{
+    return "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Encoding: " + encoding +
+        "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" +
+        body;
+}
+
 // A port on which nothing listens.
 quint16 closedPort()
 {
@@ -80,6 +87,13 @@ private Q_SLOTS:
         m_server.serve("/cut", "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc");
         m_server.serve("/silent", {}, TestHttpServer::Mode::Silent);
         m_server.serve("/trickle", unannounced("x"), TestHttpServer::Mode::Trickle);
+        const QByteArray zlib = qCompress(kPage.toUtf8()).sliced(4); // without Qt's length
+        m_server.serve("/deflate", packed("deflate", zlib));
+        m_server.serve("/deflate-bare", packed("Deflate", zlib.sliced(2).chopped(4)));
+        m_server.serve("/deflate-cut", packed("deflate", zlib.chopped(6)));
+        m_server.serve("/gzip-damaged", packed("gzip", kPage.toUtf8()));
+        m_server.serve("/gzip-empty", packed("gzip", {}));
+        m_server.serve("/brotli", packed("br", kPage.toUtf8()));
         m_server.serve("/limit-unannounced", unannounced(QByteArray(1024, 'a')));
         m_server.serve("/over-unannounced", unannounced(QByteArray(1025, 'a')));
     }
@@ -108,6 +122,9 @@ private Q_SLOTS:
         QTest::newRow("redirect followed") << u"{server}/moved"_s << true << kPage;
         QTest::newRow("ten redirects followed") << u"{server}/chain/10"_s << true << kPage;
         QTest::newRow("no scheme means http") << u"  {bare}/page"_s << true << kPage;
+        QTest::newRow("packed, zlib") << u"{server}/deflate"_s << true << kPage;
+        QTest::newRow("packed, bare deflate") << u"{server}/deflate-bare"_s << true << kPage;
+        QTest::newRow("packed, empty") << u"{server}/gzip-empty"_s << true << QString();
         QTest::newRow("body at the limit")
             << u"{server}/limit-unannounced"_s << true << QString(1024, u'a');
         QTest::newRow("picture by its type") << u"{server}/png"_s << false << QString();
@@ -138,6 +155,11 @@ private Q_SLOTS:
             << u"{server}/huge"_s << u"the page is larger than 1 KiB"_s;
         QTest::newRow("one byte over the limit")
             << u"{server}/over-unannounced"_s << u"the page is larger than 1 KiB"_s;
+        QTest::newRow("packing damaged")
+            << u"{server}/gzip-damaged"_s << u"(gzip), and the packed data is damaged"_s;
+        QTest::newRow("packing cut short")
+            << u"{server}/deflate-cut"_s << u"damaged or cut short"_s;
+        QTest::newRow("packing unknown") << u"{server}/brotli"_s << u"cannot be unpacked (br)"_s;
         QTest::newRow("connection cut") << u"{server}/cut"_s << u"closed the connection"_s;
         QTest::newRow("connection refused")
             << u"http://127.0.0.1:{closed}/"_s << u"the server refused the connection"_s;
