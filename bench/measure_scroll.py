@@ -4,6 +4,7 @@
     python3 bench/measure_scroll.py [--zel build/zel [--zel other/zel ...]]
         [--seconds 20] [--scenarios step1,step2,delay1000,empty,stopped]
         [--texts mixed] [--big-mib 100] [--floor build/zel-scroll-floor]
+        [--scale 1,1.25,1.5,2]
 
 Speed and smoothness come from the X server's own frame buffer, read about a
 thousand times a second: every change of the strip is a frame the display
@@ -18,6 +19,12 @@ this machine at that moment. `--texts` runs the scenarios that show a text
 with each text named: mixed, latin or japanese, short (one piece of the ticker)
 or long (many pieces, measured once the text fills the strip), as in
 `--texts mixed,latin-short,japanese-long`; a name without a length is short.
+`--scale` runs the moving scenarios again at each display scale named, as Qt
+sets it for a desktop of 120 or 144 dpi (QT_SCALE_FACTOR), the floor at the
+same scale; speeds are then in logical pixels, as the ticker counts them. With
+`--floor`, every X server first sees a window of a dialog's size come and go,
+as on a desktop, so that the server treats the ticker's connection (which
+shows a dialog) and the floor's alike.
 """
 
 import subprocess
@@ -60,11 +67,44 @@ def peak_memory_mib(pid):
     return 0.0
 
 
+class ScaledXServer(XServer):
+    """An X server whose programs run at a display scale; clicks land on the
+    same logical spots of a window. With a floor program, a window of a
+    dialog's size comes and goes first, so that every program meets the server
+    as on a desktop (see bench/scrollfloor.cpp)."""
+
+    settle_with = None
+
+    def __init__(self, scale=1.0):
+        super().__init__(WIDTH, HEIGHT)
+        self.scale = scale
+
+    def __enter__(self):
+        super().__enter__()
+        if self.settle_with:
+            subprocess.run([self.settle_with, "--large-window"], env=self.env(), timeout=30,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return self
+
+    def env(self):
+        env = super().env()
+        if self.scale != 1:
+            env["QT_SCALE_FACTOR"] = str(self.scale)
+        return env
+
+    def click_in(self, geometry, spot, button=1):
+        super().click_in(geometry, (round(spot[0] * self.scale), round(spot[1] * self.scale)), button)
+
+
 class Session:
     def __init__(self, x, zel):
         self.x, self.zel = x, zel
         self.panel = open_panel(x, zel.window)
         self.strip = Strip(x, zel.window)
+        if x.scale != 1:  # the frame starts right of the handle, 12 logical pixels in
+            left, top, width, height = x.geometry(zel.window)
+            handle = round(12 * x.scale)
+            self.strip.area = (left + handle, top, width - handle, height)
 
     def choose(self, path):
         """Chooses a file; returns the moment Enter was pressed."""
@@ -184,8 +224,8 @@ def start(x, zel, scenario):
     return session.strip.area
 
 
-def smoothness(zel_path, scenario, seconds):
-    with XServer(WIDTH, HEIGHT) as x, Zel(x, zel_path) as zel:
+def smoothness(zel_path, scenario, seconds, scale=1.0):
+    with ScaledXServer(scale) as x, Zel(x, zel_path) as zel:
         area = start(x, zel, scenario)
         seen, stride, elapsed = frames(x, area, seconds)
     profiles = [profile_of(band, stride, area) for _, band in seen]
@@ -196,7 +236,7 @@ def smoothness(zel_path, scenario, seconds):
         return {"px_per_s": 0.0, "frames_per_s": 0.0, "px_per_frame": {}, "longest_gap_ms": None,
                 "frames": 0}
     return {
-        "px_per_s": sum(moves) / elapsed,
+        "px_per_s": sum(moves) / elapsed / scale,
         "frames_per_s": len(moves) / elapsed,
         "px_per_frame": {m: moves.count(m) for m in sorted(set(moves))},
         "longest_gap_ms": max(gaps) * 1000,
@@ -204,8 +244,8 @@ def smoothness(zel_path, scenario, seconds):
     }
 
 
-def cpu(zel_path, scenario, seconds):
-    with XServer(WIDTH, HEIGHT) as x, Zel(x, zel_path) as zel:
+def cpu(zel_path, scenario, seconds, scale=1.0):
+    with ScaledXServer(scale) as x, Zel(x, zel_path) as zel:
         area = start(x, zel, scenario)
         return dict(cpu_share(zel.process.pid, x, seconds), strip_height=area[3])
 
@@ -222,9 +262,10 @@ def cpu_share(pid, x, seconds):
             "switches_per_s": (sw1 - sw0) / (t1 - t0)}
 
 
-def floor_cpu(floor_path, pace, height, seconds):
-    with XServer(WIDTH, HEIGHT) as x:
-        floor = subprocess.Popen([floor_path, str(pace), str(height)], env=x.env(),
+def floor_cpu(floor_path, pace, height, seconds, scale=1.0):
+    """The floor's CPU; `height` is the strip's in device pixels."""
+    with ScaledXServer(scale) as x:
+        floor = subprocess.Popen([floor_path, str(pace), str(round(height / scale))], env=x.env(),
                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
             time.sleep(2.0)
@@ -243,7 +284,7 @@ def table_row(program, name, m):
 
 
 def big_file(zel_path, path):
-    with XServer(WIDTH, HEIGHT) as x, Zel(x, zel_path) as zel:
+    with ScaledXServer() as x, Zel(x, zel_path) as zel:
         session = Session(x, zel)
         pressed = session.choose(path)
         area = session.strip.area
@@ -258,7 +299,7 @@ def big_file(zel_path, path):
 
 
 def startup(zel_path):
-    with XServer(WIDTH, HEIGHT) as x:
+    with ScaledXServer() as x:
         started = time.monotonic()
         with Zel(x, zel_path):
             return {"start_to_window_s": time.monotonic() - started}
@@ -272,7 +313,10 @@ def main():
     parser.add_argument("--texts", default="mixed", help="the texts to run: see above")
     parser.add_argument("--big-mib", type=int, default=100)
     parser.add_argument("--floor", help="the bare scroller to measure beside the programs")
+    parser.add_argument("--scale", default="1",
+                        help="display scales to run the moving scenarios at, as 1,1.25,1.5,2")
     args = parser.parse_args()
+    ScaledXServer.settle_with = args.floor
     programs = args.zel or [os.path.join(os.path.dirname(__file__), "..", "build", "zel")]
 
     with tempfile.TemporaryDirectory() as folder:
@@ -280,25 +324,28 @@ def main():
         open(empty, "w").close()
         rows = []
         texts = args.texts.split(",")
-        for text in texts:
+        scales = [float(value) for value in args.scale.split(",")]
+        for text, scale in ((text, scale) for scale in scales for text in texts):
             path = os.path.join(folder, f"{text}.txt")
             with open(path, "w", encoding="utf-8") as f:
                 f.write(text_of(text))
             known = scenarios(path, empty, fills_strip=text.endswith("-long"))
             for name in args.scenarios.split(","):
                 shows_text = known[name].text not in (None, empty)
-                if not shows_text and text != texts[0]:
-                    continue  # the same with every text
+                if not shows_text and (text != texts[0] or scale != scales[0]):
+                    continue  # the same with every text and scale
                 label = f"{name} {text}" if shows_text else name
+                if scale != 1:
+                    label += f" @{scale:g}"
                 for program in programs:
-                    measured = smoothness(program, known[name], args.seconds)
+                    measured = smoothness(program, known[name], args.seconds, scale)
                     print(f"{program}, {label}, smoothness:", measured, flush=True)
-                    measured.update(cpu(program, known[name], args.seconds))
+                    measured.update(cpu(program, known[name], args.seconds, scale))
                     print(f"{program}, {label}, CPU:", measured, flush=True)
                     rows.append(table_row(program, label, measured))
                 if args.floor and known[name].pace:
                     measured = floor_cpu(args.floor, known[name].pace, measured["strip_height"],
-                                         args.seconds)
+                                         args.seconds, scale)
                     print(f"{args.floor}, {label}, CPU:", measured, flush=True)
                     rows.append(table_row(args.floor, label, measured))
         if args.big_mib > 0:

@@ -4,12 +4,20 @@
 // ticker's share is compared with, in the same run on the same machine:
 //
 //     zel-scroll-floor [pixels-per-second [strip-height]]
+//     zel-scroll-floor --large-window
 //
-// bench/measure_scroll.py --floor runs it beside the ticker.
+// bench/measure_scroll.py --floor runs it beside the ticker. The second form
+// shows a dialog-sized window once and quits, so that the X server has freed a
+// large block once, as on a desktop where programs come and go. Until then its
+// allocator maps fresh memory for every request larger than its input buffer
+// on a connection that once carried a large one (the ticker's, which shows a
+// dialog); at 125 % or 150 % every frame is such a request, an image of the
+// whole strip.
 
 #include "plainimages.h"
 
 #include <QApplication>
+#include <QByteArrayView>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -79,6 +87,13 @@ int main(int argc, char *argv[])
 {
     zel::preferPlainImagesOnX11();
     QApplication app(argc, argv);
+    if (argc > 1 && QByteArrayView(argv[1]) == "--large-window") {
+        QWidget window;
+        window.resize(800, 600);
+        window.show();
+        QTimer::singleShot(500, &app, &QApplication::quit);
+        return app.exec();
+    }
     const double pixelsPerSecond = argc > 1 ? std::atof(argv[1]) : 1000.0 / 15;
     const int height = argc > 2 ? std::atoi(argv[2]) : 14;
     if (pixelsPerSecond <= 0 || height <= 0)

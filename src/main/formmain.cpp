@@ -14,6 +14,7 @@
 #include "pathbox.h"
 #include "programend.h"
 #include "stripdock.h"
+#include "textpixels.h"
 #include "titlebarlabel.h"
 #include "twipsrect.h"
 #include "windowhelper.h"
@@ -22,7 +23,6 @@
 #include "zeltextbox.h"
 
 #include <QCloseEvent>
-#include <QFontMetricsF>
 #include <QScopeGuard>
 
 #include <cmath>
@@ -184,17 +184,14 @@ void FormMain::closeEvent(QCloseEvent *event)
     report(UnloadMe());
 }
 
-// Text is measured in whole pixels, rounded up so that no glyph is cut: a box
-// then covers the same number of pixels wherever it stands, and a move by a
-// pixel is one move of the widget.
 double FormMain::TextWidth(const QString &text) const
 {
-    return pixelsToTwips(std::ceil(QFontMetricsF(m_measureFont).horizontalAdvance(text)));
+    return pixelsToTwips(textPixels(m_measureFont, text).width());
 }
 
-double FormMain::TextHeight(const QString &) const
+double FormMain::TextHeight(const QString &text) const
 {
-    return pixelsToTwips(std::ceil(QFontMetricsF(m_measureFont).height()));
+    return pixelsToTwips(textPixels(m_measureFont, text).height());
 }
 
 Status FormMain::setZelText(QString &text)

@@ -1,9 +1,9 @@
 #include "zeltextbox.h"
 
 #include "gothicfont.h"
+#include "textpixels.h"
 #include "twipsrect.h"
 
-#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -18,7 +18,7 @@ ZelTextBox::ZelTextBox(int index, QWidget *frame)
     setFont(gothicFont(9.75, true));
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::ArrowCursor);
-    setAutoFillBackground(true);
+    // The box paints every pixel it covers itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, colours.color(QPalette::Button));
@@ -109,22 +109,20 @@ bool ZelTextBox::showsOnScreen(const QRect &area) const
         area.intersects(parentWidget()->rect());
 }
 
+// The picture is drawn whole, from the device pixel where the box begins, and
+// the paint area clips it: any part of the box repainted at any display scale
+// shows the same pixels of the picture, so a repainted column matches its
+// neighbours. Whatever the picture does not cover is background.
 void ZelTextBox::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const QPixmap &text = renderedText();
-    const QRect textArea(QPoint(0, 0), text.deviceIndependentSize().toSize());
-    const QRect shown = event->rect() & textArea;
-    if (!shown.isEmpty()) {
-        const qreal ratio = text.devicePixelRatio();
-        painter.drawPixmap(shown, text,
-                           QRectF(QPointF(shown.topLeft()) * ratio, QSizeF(shown.size()) * ratio));
-    }
-    if (shown == event->rect())
-        return;
-    const QColor background = palette().color(QPalette::Window);
-    for (const QRect &rest : QRegion(event->rect()).subtracted(textArea))
-        painter.fillRect(rest, background);
+    const QTransform toDevice = painter.deviceTransform();
+    const QPoint origin(qRound(toDevice.dx()), qRound(toDevice.dy()));
+    if (!QRect(origin, text.size()).contains(toDevice.mapRect(event->rect())))
+        painter.fillRect(event->rect(), palette().color(QPalette::Window));
+    if (!text.isNull())
+        painter.drawPixmap(toDevice.inverted().map(QPointF(origin)), text);
 }
 
 void ZelTextBox::changeEvent(QEvent *event)
@@ -141,20 +139,21 @@ const QPixmap &ZelTextBox::renderedText()
         return m_rendered;
     m_renderedRatio = ratio;
     ++m_textRenders;
-    const QFontMetricsF metrics(font());
-    const QSize size(int(std::ceil(metrics.horizontalAdvance(m_text))),
-                     int(std::ceil(metrics.height())));
+    const QSize size = textPixels(font(), m_text);
     m_rendered = QPixmap();
     if (size.isEmpty())
         return m_rendered;
-    m_rendered = QPixmap(size * ratio);
+    // Every device pixel the box covers, also the last fraction of one at a
+    // scale such as 125 %.
+    m_rendered = QPixmap(static_cast<int>(std::ceil(size.width() * ratio)),
+                         static_cast<int>(std::ceil(size.height() * ratio)));
     m_rendered.setDevicePixelRatio(ratio);
     m_rendered.fill(palette().color(QPalette::Window));
     QPainter painter(&m_rendered);
     painter.setPen(palette().color(QPalette::WindowText));
     painter.setFont(font());
-    painter.drawText(QRectF(QPointF(0, 0), size), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                     m_text);
+    painter.drawText(QRectF(QPointF(0, 0), QSizeF(size)),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_text);
     return m_rendered;
 }
 
