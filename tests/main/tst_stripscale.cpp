@@ -15,8 +15,10 @@
 using namespace zel;
 
 // The strip at the display scale the run was started with (QT_SCALE_FACTOR):
-// what the window hands the window system, seam included, is the boxes' text
-// drawn directly.
+// what the window shows, seam included, is the boxes' text drawn directly,
+// also after the moves that copy what the window already shows. On the
+// offscreen platform that is the window's backing store; on X11, the window
+// as the server shows it.
 class TestStripScale final : public QObject
 {
     Q_OBJECT
@@ -25,10 +27,14 @@ private Q_SLOTS:
     void initTestCase() { registerFontSubstitutions(); }
     void stripShowsTheTextDrawnDirectly_data();
     void stripShowsTheTextDrawnDirectly();
+    void textMovesByItsRoundedLogicalPosition();
 
 private:
+    void start();
+    void moveBoxes(int pixels);
     QImage shown() const;
     QImage drawnDirectly() const;
+    int deviceX(int x) const;
 
     FormMain m_form;
 };
@@ -45,9 +51,8 @@ void TestStripScale::stripShowsTheTextDrawnDirectly_data()
 // The boxes get new texts, as at a swap, then move a pixel at a time with the
 // lead box a few pixels wider than its text, so that the boxes' edges fall on
 // every fraction of a device pixel.
-void TestStripScale::stripShowsTheTextDrawnDirectly()
+void TestStripScale::start()
 {
-    QFETCH(QString, text);
     m_form.setProgramEnd([] {});
     if (!m_form.engine()) {
         QVERIFY(m_form.Form_Initialize().isOk());
@@ -55,6 +60,20 @@ void TestStripScale::stripShowsTheTextDrawnDirectly()
         QVERIFY(QTest::qWaitForWindowExposed(&m_form));
         QVERIFY(m_form.engine()->setFuel(true).isOk());
     }
+}
+
+// One frame of the running ticker: the lead box moves left, the next follows.
+void TestStripScale::moveBoxes(int pixels)
+{
+    ZelTextBox *lead = m_form.TextZel(0);
+    lead->setLeft(lead->Left() - pixelsToTwips(pixels));
+    m_form.TextZel(1)->setLeft(lead->Left() + lead->Width());
+}
+
+void TestStripScale::stripShowsTheTextDrawnDirectly()
+{
+    QFETCH(QString, text);
+    start();
     ZelTextBox *lead = m_form.TextZel(0);
     ZelTextBox *next = m_form.TextZel(1);
     lead->setText(text);
@@ -69,6 +88,61 @@ void TestStripScale::stripShowsTheTextDrawnDirectly()
         next->setLeft(lead->Left() + lead->Width());
         QCoreApplication::processEvents();
         QVERIFY2(shown() == drawnDirectly(), qPrintable(QStringLiteral("step %1").arg(step)));
+    }
+    // Frames as the ticker runs them, some two moves to a paint, then a new
+    // text of the same size on the lead box, moving on at once.
+    for (int frame = 0; frame < 24; ++frame) {
+        moveBoxes(1 + frame / 20);
+        if (frame == 12)
+            lead->setText(text.right(9) + text.left(text.size() - 9));
+        if (frame % 5 == 3)
+            continue;
+        QCoreApplication::processEvents();
+        QVERIFY2(shown() == drawnDirectly(), qPrintable(QStringLiteral("frame %1").arg(frame)));
+    }
+}
+
+// Over a few hundred frames a pixel apart, the text stands where its logical
+// position times the scale rounds to: each move is the scale rounded down or up.
+void TestStripScale::textMovesByItsRoundedLogicalPosition()
+{
+    start();
+    const QString text = QStringLiteral("Wk 12 news");
+    ZelTextBox *lead = m_form.TextZel(0);
+    lead->setText(text);
+    m_form.TextZel(1)->setText(text);
+    FitTextBox(m_form, *lead);
+    FitTextBox(m_form, *m_form.TextZel(1));
+    const qreal ratio = m_form.devicePixelRatioF();
+    const int frames = 300;
+    lead->setLeft(pixelsToTwips(frames + 5));
+    moveBoxes(0);
+    QCoreApplication::processEvents();
+    const auto firstInk = [](const QImage &image) {
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 0; y < image.height(); ++y)
+                if (qGray(image.pixel(x, y)) < 100)
+                    return x;
+        return -1;
+    };
+    QImage alone(m_form.FrameZel()->size() * ratio, QImage::Format_RGB32);
+    alone.setDevicePixelRatio(ratio);
+    alone.fill(Qt::white);
+    QPainter painter(&alone);
+    painter.setFont(lead->font());
+    painter.drawText(QRectF(0, 0, 1000, lead->height()), Qt::AlignTop, text);
+    painter.end();
+    const int inkOffset = firstInk(alone);
+    int before = deviceX(lead->x());
+    for (int frame = 0; frame < frames; ++frame) {
+        moveBoxes(1);
+        QCoreApplication::processEvents();
+        const int at = firstInk(shown()) - inkOffset;
+        QVERIFY2(
+            at == deviceX(lead->x()),
+            qPrintable(QStringLiteral("frame %1: at %2 for %3").arg(frame).arg(at).arg(lead->x())));
+        QVERIFY(before - at == qFloor(ratio) || before - at == qCeil(ratio));
+        before = at;
     }
 }
 
@@ -87,6 +161,15 @@ QImage TestStripScale::shown() const
     return image;
 }
 
+// Where a logical x of the frame falls within the frame's device pixels: the
+// window's pixels are rounded, whose origin is the window's.
+int TestStripScale::deviceX(int x) const
+{
+    const qreal ratio = m_form.devicePixelRatioF();
+    const int frameLeft = m_form.FrameZel()->x();
+    return qRound((frameLeft + x) * ratio) - qRound(frameLeft * ratio);
+}
+
 // Each box's text drawn from the device pixel its left edge falls on, up to its
 // advance in whole pixels, the box's background to its right edge.
 QImage TestStripScale::drawnDirectly() const
@@ -96,9 +179,8 @@ QImage TestStripScale::drawnDirectly() const
     strip.fill(m_form.FrameZel()->palette().color(QPalette::Window));
     QPainter painter(&strip);
     for (const ZelTextBox *box : { m_form.TextZel(0), m_form.TextZel(1) }) {
-        const int left = qRound(box->x() * ratio);
-        QImage text(qRound((box->x() + box->width()) * ratio) - left, strip.height(),
-                    QImage::Format_RGB32);
+        const int left = deviceX(box->x());
+        QImage text(deviceX(box->x() + box->width()) - left, strip.height(), QImage::Format_RGB32);
         text.setDevicePixelRatio(ratio);
         text.fill(box->palette().color(QPalette::Window));
         QPainter textPainter(&text);
