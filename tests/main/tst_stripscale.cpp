@@ -8,6 +8,7 @@
 #include <QBackingStore>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
 
 #include <cmath>
@@ -146,16 +147,22 @@ void TestStripScale::textMovesByItsRoundedLogicalPosition()
     }
 }
 
-// The frame's part of the window's backing store, in device pixels.
+// The frame's part of the window, in device pixels: as the X server shows
+// it, elsewhere as the window's backing store holds it.
 QImage TestStripScale::shown() const
 {
     const qreal ratio = m_form.devicePixelRatioF();
     const QRect frame = m_form.FrameZel()->geometry();
-    QPaintDevice *store = m_form.backingStore()->paintDevice();
-    if (store->devType() != QInternal::Image)
-        return {};
-    QImage image = static_cast<QImage *>(store)
-                       ->copy(QRect(frame.topLeft() * ratio, frame.size() * ratio))
+    QImage window;
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        window = m_form.screen()->grabWindow(m_form.winId()).toImage();
+    } else {
+        QPaintDevice *store = m_form.backingStore()->paintDevice();
+        if (store->devType() != QInternal::Image)
+            return {};
+        window = *static_cast<QImage *>(store);
+    }
+    QImage image = window.copy(QRect(frame.topLeft() * ratio, frame.size() * ratio))
                        .convertToFormat(QImage::Format_RGB32);
     image.setDevicePixelRatio(1);
     return image;
