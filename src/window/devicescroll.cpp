@@ -1,5 +1,7 @@
 #include "devicescroll.h"
 
+#include "devicemove.h"
+
 #include <QWidget>
 
 #ifdef ZEL_HAVE_QT_PLATFORM_HEADERS
@@ -28,22 +30,18 @@ bool platformMovesDevicePixels()
     return moves;
 }
 
-// The logical pixels of the window that cover `device` whole.
-QRect logicalCover(const QRect &device, qreal ratio)
-{
-    return QRectF(QPointF(device.topLeft()) / ratio, QSizeF(device.size()) / ratio).toAlignedRect();
-}
-
 } // namespace
 
 bool scrollDevicePixels(QWidget &window, const QRect &deviceArea, int deviceDx)
 {
+    if (!platformMovesDevicePixels() || !window.isWindow())
+        return false;
     QBackingStore *store = window.backingStore();
     QWidgetRepaintManager *repaints = QWidgetPrivate::get(&window)->maybeRepaintManager();
-    if (!platformMovesDevicePixels() || !store || !store->handle() || !repaints ||
-        !window.isWindow())
+    if (!store || !store->handle() || !repaints)
         return false;
-    // Pixels the whole window still waits to repaint are not worth moving.
+    // Pixels waiting for a repaint of the window stay: the repaint would not
+    // follow them.
     const qreal ratio = window.devicePixelRatioF();
     if (repaints->dirtyRegion().intersects(logicalCover(deviceArea, ratio)) ||
         !store->handle()->scroll(QRegion(deviceArea), deviceDx, 0))
