@@ -16,10 +16,8 @@
 using namespace zel;
 
 // The strip at the display scale the run was started with (QT_SCALE_FACTOR):
-// what the window shows, seam included, is the boxes' text drawn directly,
-// also after the moves that copy what the window already shows. On the
-// offscreen platform that is the window's backing store; on X11, the window
-// as the server shows it.
+// what the window shows, seam included, is the boxes' text drawn directly: on
+// X11 as the server shows it, elsewhere as the window's backing store holds it.
 class TestStripScale final : public QObject
 {
     Q_OBJECT
@@ -28,14 +26,10 @@ private Q_SLOTS:
     void initTestCase() { registerFontSubstitutions(); }
     void stripShowsTheTextDrawnDirectly_data();
     void stripShowsTheTextDrawnDirectly();
-    void textMovesByItsRoundedLogicalPosition();
 
 private:
-    void start();
-    void moveBoxes(int pixels);
     QImage shown() const;
     QImage drawnDirectly() const;
-    int deviceX(int x) const;
 
     FormMain m_form;
 };
@@ -49,8 +43,12 @@ void TestStripScale::stripShowsTheTextDrawnDirectly_data()
     QTest::newRow("mixed") << QStringLiteral(u"速報 market 23、天気 snow 7。ニュース harbour");
 }
 
-void TestStripScale::start()
+// The boxes get new texts, as at a swap, then move a pixel at a time with the
+// lead box a few pixels wider than its text, so that the boxes' edges fall on
+// every fraction of a device pixel.
+void TestStripScale::stripShowsTheTextDrawnDirectly()
 {
+    QFETCH(QString, text);
     m_form.setProgramEnd([] {});
     if (!m_form.engine()) {
         QVERIFY(m_form.Form_Initialize().isOk());
@@ -58,23 +56,6 @@ void TestStripScale::start()
         QVERIFY(QTest::qWaitForWindowExposed(&m_form));
         QVERIFY(m_form.engine()->setFuel(true).isOk());
     }
-}
-
-// One frame of the running ticker: the lead box moves left, the next follows.
-void TestStripScale::moveBoxes(int pixels)
-{
-    ZelTextBox *lead = m_form.TextZel(0);
-    lead->setLeft(lead->Left() - pixelsToTwips(pixels));
-    m_form.TextZel(1)->setLeft(lead->Left() + lead->Width());
-}
-
-// The boxes get new texts, as at a swap, then move a pixel at a time with the
-// lead box a few pixels wider than its text, so that the boxes' edges fall on
-// every fraction of a device pixel; then they run as the ticker runs them.
-void TestStripScale::stripShowsTheTextDrawnDirectly()
-{
-    QFETCH(QString, text);
-    start();
     ZelTextBox *lead = m_form.TextZel(0);
     ZelTextBox *next = m_form.TextZel(1);
     lead->setText(text);
@@ -90,10 +71,13 @@ void TestStripScale::stripShowsTheTextDrawnDirectly()
         QCoreApplication::processEvents();
         QVERIFY2(shown() == drawnDirectly(), qPrintable(QStringLiteral("step %1").arg(step)));
     }
-    // Some frames two moves to a paint; a new text of the same size on the
-    // lead box, moving on at once.
-    for (int frame = 0; frame < 24; ++frame) {
-        moveBoxes(1 + frame / 20);
+    // Then a few hundred frames as the ticker runs them, a logical pixel apart
+    // (some two, some two moves to a paint), and a new text of the same size
+    // on the lead box: the text stands where its logical position times the
+    // scale rounds to, so it moves by the scale rounded down or up.
+    for (int frame = 0; frame < 300; ++frame) {
+        lead->setLeft(lead->Left() - pixelsToTwips(frame % 40 == 39 ? 2 : 1));
+        next->setLeft(lead->Left() + lead->Width());
         if (frame == 12)
             lead->setText(text.right(9) + text.left(text.size() - 9));
         if (frame % 5 == 3)
@@ -103,25 +87,7 @@ void TestStripScale::stripShowsTheTextDrawnDirectly()
     }
 }
 
-// Over a few hundred frames a logical pixel apart, the text stands where its
-// logical position times the scale rounds to, so it moves by the scale rounded
-// down or up, never further.
-void TestStripScale::textMovesByItsRoundedLogicalPosition()
-{
-    start();
-    m_form.TextZel(0)->setText(QStringLiteral(u"Wk 12 速報 news"));
-    FitTextBox(m_form, *m_form.TextZel(0));
-    m_form.TextZel(0)->setLeft(pixelsToTwips(320));
-    moveBoxes(0);
-    for (int frame = 0; frame < 300; ++frame) {
-        moveBoxes(1);
-        QCoreApplication::processEvents();
-        QVERIFY2(shown() == drawnDirectly(), qPrintable(QStringLiteral("frame %1").arg(frame)));
-    }
-}
-
-// The frame's part of the window, in device pixels: as the X server shows
-// it, elsewhere as the window's backing store holds it.
+// The frame's part of the window, in device pixels.
 QImage TestStripScale::shown() const
 {
     const qreal ratio = m_form.devicePixelRatioF();
@@ -141,15 +107,6 @@ QImage TestStripScale::shown() const
     return image;
 }
 
-// Where a logical x of the frame falls within the frame's device pixels: the
-// window's pixels are rounded, whose origin is the window's.
-int TestStripScale::deviceX(int x) const
-{
-    const qreal ratio = m_form.devicePixelRatioF();
-    const int frameLeft = m_form.FrameZel()->x();
-    return qRound((frameLeft + x) * ratio) - qRound(frameLeft * ratio);
-}
-
 // Each box's text drawn from the device pixel its left edge falls on, up to its
 // advance in whole pixels, the box's background to its right edge.
 QImage TestStripScale::drawnDirectly() const
@@ -158,6 +115,10 @@ QImage TestStripScale::drawnDirectly() const
     QImage strip(m_form.FrameZel()->size() * ratio, QImage::Format_RGB32);
     strip.fill(m_form.FrameZel()->palette().color(QPalette::Window));
     QPainter painter(&strip);
+    const int frameLeft = m_form.FrameZel()->x(); // the window's pixels are rounded
+    const auto deviceX = [&](int x) {
+        return qRound((frameLeft + x) * ratio) - qRound(frameLeft * ratio);
+    };
     for (const ZelTextBox *box : { m_form.TextZel(0), m_form.TextZel(1) }) {
         const int left = deviceX(box->x());
         QImage text(deviceX(box->x() + box->width()) - left, strip.height(), QImage::Format_RGB32);
