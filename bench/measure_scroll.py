@@ -31,12 +31,15 @@ times (back and forth). With 1 among several scales the report ends with each
 program's CPU, its own and its X server's together, at every scale against the
 same at 100 % in the same round, the worst case named; with `--floor`, with
 each program against the bare scroller measured right after it. `--cpu-only`
-leaves out the speed and smoothness runs.
+leaves out the speed and smoothness runs. `--side-by-side` runs every scale of
+a text at once instead, each program and the floor on an X server of its own,
+and samples their CPU over the same seconds (the defaults only).
 """
 
 import subprocess
 
 import argparse
+import contextlib
 import os
 import struct
 import sys
@@ -278,6 +281,41 @@ def cpu_share(pid, x, seconds):
             "switches_per_s": (sw1 - sw0) / (t1 - t0)}
 
 
+def side_by_side(programs, floor_path, scenario, seconds, scales):
+    """Every program, and the floor, at every scale at once, each on its own X
+    server, sampled over the same seconds: a load that comes and goes on the
+    machine meets them all alike. Returns {(program, scale): figures}."""
+    with contextlib.ExitStack() as stack:
+        runs = []
+        for scale in scales:
+            for program in programs:
+                x = stack.enter_context(ScaledXServer(scale))
+                zel = stack.enter_context(Zel(x, program))
+                quick = Scenario(scenario.name, scenario.text, scenario.step, scenario.delay, settle=0)
+                area = start(x, zel, quick)
+                runs.append(((program, scale), zel.process.pid, x))
+            if floor_path and scenario.pace:
+                x = stack.enter_context(ScaledXServer(scale))
+                floor = subprocess.Popen([floor_path, str(scenario.pace), str(round(area[3] / scale))],
+                                         env=x.env(), stdout=subprocess.DEVNULL,
+                                         stderr=subprocess.DEVNULL)
+                stack.callback(floor.wait)
+                stack.callback(floor.kill)
+                runs.append(((floor_path, scale), floor.pid, x))
+        time.sleep(scenario.settle)
+        before = [(cpu_seconds(pid), cpu_seconds(x.process.pid), voluntary_switches(pid))
+                  for _, pid, x in runs]
+        began = time.monotonic()
+        time.sleep(seconds)
+        elapsed = time.monotonic() - began
+        figures = {}
+        for (key, pid, x), (program0, x0, switches0) in zip(runs, before):
+            figures[key] = {"zel_cpu_percent": 100 * (cpu_seconds(pid) - program0) / elapsed,
+                            "xvfb_cpu_percent": 100 * (cpu_seconds(x.process.pid) - x0) / elapsed,
+                            "switches_per_s": (voluntary_switches(pid) - switches0) / elapsed}
+        return figures
+
+
 def floor_cpu(floor_path, pace, height, seconds, scale=1.0):
     """The floor's CPU; `height` is the strip's in device pixels."""
     with ScaledXServer(scale) as x:
@@ -400,6 +438,8 @@ def main():
                         help="how often every text runs at every scale, in turns")
     parser.add_argument("--cpu-only", action="store_true",
                         help="leave out the speed and smoothness measures")
+    parser.add_argument("--side-by-side", action="store_true",
+                        help="measure every scale of a text at once (CPU only)")
     args = parser.parse_args()
     ScaledXServer.settle_with = args.floor
     programs = args.zel or [os.path.join(os.path.dirname(__file__), "..", "build", "zel")]
@@ -416,7 +456,20 @@ def main():
         # minutes on a machine whose load drifts.
         turns = [(rnd, text, scale) for rnd in range(args.rounds) for text in texts
                  for scale in (scales if rnd % 2 == 0 else scales[::-1])]
-        for rnd, text, scale in turns:
+        for rnd, text in dict.fromkeys((rnd, text) for rnd, text, _ in turns):
+            if not args.side_by_side:
+                break
+            path = os.path.join(folder, f"{text}.txt")
+            with open(path, "w", encoding="utf-8") as f:
+                f.write(text_of(text))
+            scenario = scenarios(path, empty, fills_strip=text.endswith("-long"))["step1"]
+            figures = retried(side_by_side, programs, args.floor, scenario, args.seconds, scales)
+            for (program, scale), m in sorted(figures.items(), key=lambda item: item[0][1]):
+                label = f"step1 {text}" + (f" @{scale:g}" if scale != 1 else "")
+                print(f"{program}, {label}, CPU:", m, flush=True)
+                rows.append(table_row(program, label, m))
+                measured[(program, f"step1 {text}", rnd, scale)] = m
+        for rnd, text, scale in turns if not args.side_by_side else []:
             path = os.path.join(folder, f"{text}.txt")
             with open(path, "w", encoding="utf-8") as f:
                 f.write(text_of(text))
