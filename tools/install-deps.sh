@@ -11,6 +11,7 @@ packages=(
     xvfb xdotool x11-utils x11-apps imagemagick
     openbox wmctrl
     dpkg-dev file desktop-file-utils appstream lintian
+    python3-hypercorn openssl
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include "formmain.h"
 #include "gothicfont.h"
+#include "largeblocks.h"
 #include "messagebox.h"
 #include "plainimages.h"
 #include "platformchoice.h"
@@ -15,6 +16,7 @@ int Main(int argc, char *argv[])
 {
     preferX11InWaylandSessions();
     preferPlainImagesOnX11();
+    returnLargeBlocksWhenFreed();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zel"));
