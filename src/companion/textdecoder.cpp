@@ -2,6 +2,7 @@
 
 #include "bytesniffer.h"
 #include "charsetdetector.h"
+#include "freedmemory.h"
 
 #include <QByteArrayList>
 #include <QStringDecoder>
@@ -220,13 +221,16 @@ QByteArray joined(QByteArrayList &pieces)
         size += piece.size();
     QByteArray whole;
     whole.reserve(size);
-    for (QByteArray &piece : pieces)
+    for (QByteArray &piece : pieces) {
         whole += std::exchange(piece, QByteArray());
+        returnFreedMemory();
+    }
     return whole;
 }
 
 // Lets go of each piece once it is decoded, so that no more than the data
-// and their text are held at a time.
+// and their text are held at a time. The memory of each is handed back at
+// once: the text outgrows the data, and would otherwise grow beside them.
 Decoded decodePieces(QByteArrayList &pieces, const QByteArray &charset, Bom bom)
 {
     if (pieces.size() > 1 && !decodesPieceByPiece(charset))
@@ -240,6 +244,8 @@ Decoded decodePieces(QByteArrayList &pieces, const QByteArray &charset, Bom bom)
             decodeWith(std::exchange(pieces[i], QByteArray()), charset, bom, { i == 0, subInData });
         whole.text += part.text;
         whole.clean = whole.clean && part.clean;
+        if (pieces.size() > 1)
+            returnFreedMemory();
     }
     return whole;
 }

@@ -2,7 +2,6 @@
 
 #include "formmain.h"
 #include "gothicfont.h"
-#include "largeblocks.h"
 #include "messagebox.h"
 #include "plainimages.h"
 #include "platformchoice.h"
@@ -16,7 +15,6 @@ int Main(int argc, char *argv[])
 {
     preferX11InWaylandSessions();
     preferPlainImagesOnX11();
-    returnLargeBlocksWhenFreed();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zel"));

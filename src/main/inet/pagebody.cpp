@@ -43,7 +43,6 @@ void PageBody::settle(qsizetype kept)
         if (ByteSniffer::endsCharacter(bytes[end - 1])) {
             QByteArray rest = piece.sliced(end);
             piece.truncate(end);
-            piece.squeeze(); // a shrinking realloc(): glibc moves nothing
             m_pieces.append(std::move(rest));
             return;
         }

@@ -1,5 +1,4 @@
 #include "inettransfer.h"
-#include "largeblocks.h"
 #include "testhttpserver.h"
 
 #include <QElapsedTimer>
@@ -211,7 +210,6 @@ class TestPageMemory final : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        zel::returnLargeBlocksWhenFreed(); // as the program does
         m_server =
             std::make_unique<ServerThread>([this](TestHttpServer &server) { serve(server); });
         m_http2 = std::make_unique<Http2Server>();
@@ -280,9 +278,6 @@ private Q_SLOTS:
         // the allocator keep a little besides.
         const qint64 peak = statusKiB(u"VmHWM"_s) * 1024;
         const qint64 bound = qMax(InetTransfer::kMaxBodySize, 2 * textLength) + 32 * kMiB;
-        if (http2 && textLength > 0 && peak - before > bound)
-            QSKIP("open: over TLS the peak of a page just under the limit reaches 2.6 to 2.8 "
-                  "times the limit");
         qInfo("%lld MiB held before, %lld MiB more at the peak (%.2f times the limit)",
               before / kMiB, (peak - before) / kMiB,
               double(peak - before) / double(InetTransfer::kMaxBodySize));
