@@ -1,12 +1,7 @@
 #!/usr/bin/env python3
-"""A loopback HTTPS server that offers HTTP/2 first, as most web servers do,
-for the page-loading tests.
-
-Makes a throw-away certificate for 127.0.0.1, listens on a free port and
-prints "<port> <certificate file>" once it is ready. Serves the same
-misbehaving pages as the tests' own HTTP/1.1 server. Stops when its standard
-input closes, or after ten minutes.
-"""
+"""The tests' misbehaving pages from a loopback HTTPS server that offers
+HTTP/2 first, as most web servers do. Prints "<port> <certificate file>" when
+ready; stops when its standard input closes, or after ten minutes."""
 
 import asyncio
 import os
@@ -46,17 +41,9 @@ ROUTES = {
 
 
 async def app(scope, receive, send):
-    if scope["type"] == "lifespan":
-        while (await receive())["type"] != "lifespan.shutdown":
-            await send({"type": "lifespan.startup.complete"})
-        await send({"type": "lifespan.shutdown.complete"})
+    if scope["type"] != "http":
         return
-    route = ROUTES.get(scope["path"])
-    if route is None:
-        await send({"type": "http.response.start", "status": 404, "headers": []})
-        await send({"type": "http.response.body", "body": b""})
-        return
-    headers, first, again, count = route
+    headers, first, again, count = ROUTES[scope["path"]]
     gone = asyncio.Event()
 
     async def watch():
@@ -78,12 +65,7 @@ async def app(scope, receive, send):
     watcher.cancel()
 
 
-async def main():
-    with tempfile.TemporaryDirectory() as folder:
-        await serve_from(folder)
-
-
-async def serve_from(folder):
+async def main(folder):
     cert, key = os.path.join(folder, "cert.pem"), os.path.join(folder, "key.pem")
     subprocess.run(["openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt",
                     "ec_paramgen_curve:prime256v1", "-nodes", "-days", "1",
@@ -106,6 +88,7 @@ async def serve_from(folder):
 
 if __name__ == "__main__":
     try:
-        asyncio.run(main())
+        with tempfile.TemporaryDirectory() as temporary:
+            asyncio.run(main(temporary))
     except asyncio.TimeoutError:
         pass
