@@ -113,7 +113,7 @@ private Q_SLOTS:
         QTEST(TextDecoder::decode(bytes).text, "text");
     }
 
-    // Data in pieces, cut after bytes below 0x40, read as the whole does.
+    // Data in pieces, cut after bytes that end a character, read as the whole does.
     void piecesReadAsTheWhole_data()
     {
         QTest::addColumn<QByteArray>("bytes");
