@@ -212,6 +212,17 @@ bool decodesPieceByPiece(const QByteArray &charset)
         name.startsWith("windows-125") || name.startsWith("ISO-8859-") || name.startsWith("KOI8-");
 }
 
+// Hands `piece` to `use` and frees it. The memory of a large one goes back
+// to the system at once: a text that outgrows the data would otherwise grow
+// beside them.
+template<typename Use> void letGo(QByteArray &piece, Use &&use)
+{
+    const bool large = piece.size() >= 1024 * 1024;
+    use(std::exchange(piece, QByteArray()));
+    if (large)
+        returnFreedMemory();
+}
+
 // The pieces as one, each let go as soon as it is copied: the data are held
 // once, and one piece of them twice.
 QByteArray joined(QByteArrayList &pieces)
@@ -221,16 +232,13 @@ QByteArray joined(QByteArrayList &pieces)
         size += piece.size();
     QByteArray whole;
     whole.reserve(size);
-    for (QByteArray &piece : pieces) {
-        whole += std::exchange(piece, QByteArray());
-        returnFreedMemory();
-    }
+    for (QByteArray &piece : pieces)
+        letGo(piece, [&whole](const QByteArray &bytes) { whole += bytes; });
     return whole;
 }
 
 // Lets go of each piece once it is decoded, so that no more than the data
-// and their text are held at a time. The memory of each is handed back at
-// once: the text outgrows the data, and would otherwise grow beside them.
+// and their text are held at a time.
 Decoded decodePieces(QByteArrayList &pieces, const QByteArray &charset, Bom bom)
 {
     if (pieces.size() > 1 && !decodesPieceByPiece(charset))
@@ -240,12 +248,11 @@ Decoded decodePieces(QByteArrayList &pieces, const QByteArray &charset, Bom bom)
     });
     Decoded whole;
     for (qsizetype i = 0; i < pieces.size(); ++i) {
-        const Decoded part =
-            decodeWith(std::exchange(pieces[i], QByteArray()), charset, bom, { i == 0, subInData });
-        whole.text += part.text;
-        whole.clean = whole.clean && part.clean;
-        if (pieces.size() > 1)
-            returnFreedMemory();
+        letGo(pieces[i], [&](const QByteArray &bytes) {
+            const Decoded part = decodeWith(bytes, charset, bom, { i == 0, subInData });
+            whole.text += part.text;
+            whole.clean = whole.clean && part.clean;
+        });
     }
     return whole;
 }
