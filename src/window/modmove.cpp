@@ -30,7 +30,7 @@ public:
         m_window->grabMouse();
     }
 
-    ~PointerFollower() override { letGo(); }
+    ~PointerFollower() override { endGrab(); }
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
@@ -42,7 +42,7 @@ protected:
                                m_offset);
             return true;
         case QEvent::MouseButtonRelease:
-            letGo();
+            endGrab();
             deleteLater();
             if (m_dropped)
                 std::exchange(m_dropped, nullptr)();
@@ -53,7 +53,7 @@ protected:
     }
 
 private:
-    void letGo()
+    void endGrab()
     {
         qApp->removeEventFilter(this);
         if (m_window && QWidget::mouseGrabber() == m_window)
@@ -67,14 +67,14 @@ private:
 
 } // namespace
 
-void DragWindow(QWidget *window, const std::function<void()> &dropped)
+void DragWindow(QWidget *window, DragMode mode, const std::function<void()> &dropped)
 {
     if (!window)
         return;
-    const bool dock = window->testAttribute(Qt::WA_X11NetWmWindowTypeDock);
     QWindow *handle = window->windowHandle();
+    const bool systemMoves = mode == DragMode::WindowSystem && handle && handle->startSystemMove();
     // A window the compositor places cannot follow the pointer by itself.
-    if ((!dock && handle && handle->startSystemMove()) || compositorPlacesWindows()) {
+    if (systemMoves || compositorPlacesWindows()) {
         if (dropped)
             dropped();
         return;
