@@ -25,6 +25,10 @@ struct StripPlace
 // A strip let go this close to its monitor's top or bottom edge snaps to it.
 inline constexpr int kSnapPixels = 8;
 
+// Qt places a window in its own pixels: at a fractional scale the server may
+// have the strip this far from the edge it was placed at.
+inline constexpr int kRoundingPixels = 1;
+
 // A monitor of Qt's, whose top-left corner is the same in Qt's pixels and the
 // server's and whose size is scaled by `scale`, in the server's pixels.
 QRect serverArea(const QRect &qtArea, qreal scale);

@@ -123,7 +123,9 @@ void StripDock::placeAt(const StripPlace &place)
     const QRect area = screen->geometry();
     const qreal scale = screen->devicePixelRatio();
     m_strip->move(toQt(place.strip.topLeft(), area, scale));
-    m_strip->resize(qRound(place.strip.width() / scale), m_strip->height());
+    const bool fullWidth = place.strip.width() == place.monitor.width();
+    m_strip->resize(fullWidth ? area.width() : qRound(place.strip.width() / scale),
+                    m_strip->height());
 }
 
 // The strip's place as Qt has asked for it, which the server may not have yet.
@@ -137,8 +139,8 @@ QRect StripDock::stripInServerPixels() const
     return { toServer(strip.topLeft(), screen->geometry(), scale), strip.size() * scale };
 }
 
-// The line is kept only while the strip lies exactly at an edge of its
-// monitor, where the server has it.
+// The line is kept only while the strip lies at an edge of its monitor,
+// where the server has it.
 void StripDock::updateStrut()
 {
     QRect strip;
@@ -147,9 +149,10 @@ void StripDock::updateStrut()
         return;
     const QList<QRect> areas = monitors();
     const QRect monitor = monitorNear(strip.center(), areas);
+    const bool inside = monitor.adjusted(0, -kRoundingPixels, 0, kRoundingPixels).contains(strip);
     const ScreenEdge edge =
-        monitor.contains(strip) ? edgeOf(strip, monitor, areas) : ScreenEdge::None;
-    if (!m_placeKnown && monitor.contains(strip)) {
+        inside ? edgeOf(strip, monitor, areas, kRoundingPixels) : ScreenEdge::None;
+    if (!m_placeKnown && inside) {
         m_placeKnown = true; // as the window manager placed it at start-up
         m_edge = edge;
         m_monitor = monitor;
