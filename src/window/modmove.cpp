@@ -37,11 +37,11 @@ protected:
     {
         switch (event->type()) {
         case QEvent::MouseMove:
-            if (m_window)
-                m_window->move(static_cast<QMouseEvent *>(event)->globalPosition().toPoint() -
-                               m_offset);
+            follow(*static_cast<QMouseEvent *>(event));
             return true;
         case QEvent::MouseButtonRelease:
+            // The window lies where the pointer is let go, even where moves were merged away.
+            follow(*static_cast<QMouseEvent *>(event));
             endGrab();
             deleteLater();
             if (m_dropped)
@@ -53,6 +53,12 @@ protected:
     }
 
 private:
+    void follow(const QMouseEvent &event)
+    {
+        if (m_window)
+            m_window->move(event.globalPosition().toPoint() - m_offset);
+    }
+
     void endGrab()
     {
         qApp->removeEventFilter(this);
