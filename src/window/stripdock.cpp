@@ -11,6 +11,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <cstdlib>
+
 namespace zel {
 namespace {
 
@@ -146,6 +148,12 @@ void StripDock::updateStrut()
     QRect strip;
     QSize rootSize;
     if (!m_strip || !m_strip->isVisible() || m_held || !serverGeometry(*m_strip, strip, rootSize))
+        return;
+    // A window manager may apply the size Qt asked for only after it has mapped
+    // the window: until then the server still has the design size.
+    const QSize asked = stripInServerPixels().size();
+    if (std::abs(strip.width() - asked.width()) > kRoundingPixels ||
+        std::abs(strip.height() - asked.height()) > kRoundingPixels)
         return;
     const QList<QRect> areas = monitors();
     const QRect monitor = monitorNear(strip.center(), areas);

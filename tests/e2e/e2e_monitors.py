@@ -153,13 +153,20 @@ def keeps_its_line_where_xfwm4_places_it(executable):
             try:
                 wait_for(lambda: "Xfwm4" in x.run("wmctrl", "-m", check_result=False), 10,
                          "xfwm4 to manage the screen")
+                spy = subprocess.Popen(["xprop", "-root", "-spy", "_NET_WORKAREA"], env=x.env(),
+                                       stdout=subprocess.PIPE, text=True)
                 with Zel(x, executable) as zel:
                     strip = Strip(x, zel)
                     strip.lies(0, 0, 1280, "placed by xfwm4", strip.top(0, 1280))
+                    line = [0, strip.height, 1280, 800 - strip.height]
                     workarea = lambda: x.run("xprop", "-root", "_NET_WORKAREA").split("=")[1]
-                    wait_for(lambda: [int(v) for v in workarea().split(",")[:4]]
-                             == [0, strip.height, 1280, 800 - strip.height], 5,
+                    wait_for(lambda: [int(v) for v in workarea().split(",")[:4]] == line, 5,
                              f"the work area to leave exactly the strip's line, not {workarea()}")
+                spy.terminate()
+                seen = [[int(v) for v in out.split("=")[1].split(",")[:4]]
+                        for out in spy.communicate()[0].splitlines()]
+                check(all(area in ([0, 0, 1280, 800], line) for area in seen),
+                      f"the work area was for a while other than the strip's line: {seen}")
             finally:
                 os.killpg(xfwm4.pid, signal.SIGTERM)
                 xfwm4.wait(5)
