@@ -35,7 +35,7 @@ def strut(x, window):
     return [[int(v) for v in value.split(",")] for value in values]
 
 
-class Strip:
+class StripOnMonitors:
     def __init__(self, x, zel):
         self.x, self.window = x, zel.window
         self.height = x.geometry(zel.window)[3]
@@ -92,7 +92,7 @@ def logo(x, left):
 def docks_and_follows_the_monitors(executable):
     with XorgServer() as x, Openbox(x), Zel(x, executable) as zel:
         set_monitors(x, LEFT, RIGHT)
-        strip = Strip(x, zel)
+        strip = StripOnMonitors(x, zel)
         h = strip.height
         strip.drop(1299, 3)
         strip.lies(1280, 0, 1024, "dropped at the top of the second monitor", strip.top(1280, 1024))
@@ -132,7 +132,7 @@ def keeps_its_line_with_no_window_manager_then_openbox(executable):
     with XorgServer() as x:
         set_monitors(x, LEFT, RIGHT)
         with Zel(x, executable) as zel:
-            strip = Strip(x, zel)
+            strip = StripOnMonitors(x, zel)
             strip.lies(0, 0, 1280, "with no window manager", strip.top(0, 1280))
             with Openbox(x):
                 window = logo(x, 0)
@@ -156,7 +156,7 @@ def keeps_its_line_where_xfwm4_places_it(executable):
                 spy = subprocess.Popen(["xprop", "-root", "-spy", "_NET_WORKAREA"], env=x.env(),
                                        stdout=subprocess.PIPE, text=True)
                 with Zel(x, executable) as zel:
-                    strip = Strip(x, zel)
+                    strip = StripOnMonitors(x, zel)
                     strip.lies(0, 0, 1280, "placed by xfwm4", strip.top(0, 1280))
                     line = [0, strip.height, 1280, 800 - strip.height]
                     workarea = lambda: x.run("xprop", "-root", "_NET_WORKAREA").split("=")[1]
