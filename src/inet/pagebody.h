@@ -5,6 +5,7 @@
 #include <QByteArrayView>
 #include <QScopeGuard>
 
+#include <tuple>
 #include <utility>
 
 namespace zel {
@@ -17,7 +18,7 @@ class PageBody final
 {
 public:
     static constexpr qsizetype kPieceSize = 4 * 1024 * 1024;
-    // What append() adds at a time beyond a full piece.
+    // What append() adds at a time to a full piece it could not cut.
     static constexpr qsizetype kStepSize = 64 * 1024;
 
     explicit PageBody(qint64 limit)
