@@ -129,8 +129,10 @@ public:
         m_process.start();
         while (!m_process.canReadLine() && m_process.waitForReadyRead(30'000)) { }
         if (!m_process.canReadLine()) {
+            const QByteArray error = m_process.readAllStandardError();
             m_failure = u"the HTTP/2 server did not start: "_s +
-                QString::fromLocal8Bit(m_process.readAllStandardError()).simplified();
+                (error.isEmpty() ? m_process.errorString()
+                                 : QString::fromLocal8Bit(error).simplified());
             return;
         }
         const QStringList ready = QString::fromLocal8Bit(m_process.readLine()).split(u' ');
