@@ -12,6 +12,7 @@ packages=(
     openbox wmctrl
     xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils xfwm4 dbus-daemon
     dpkg-dev file desktop-file-utils appstream lintian
+    python3-hypercorn openssl
 )
 
 missing=()
