@@ -63,7 +63,7 @@ void setCardinals(xcb_connection_t *connection, xcb_window_t window, Atoms::Name
                         XCB_ATOM_CARDINAL, 32, count, values);
 }
 
-// Reports the ConfigureNotify events of one window.
+// Reports the ConfigureNotify and MapNotify events of one window.
 class ConfigureWatcher final : public QObject, public QAbstractNativeEventFilter
 {
 public:
@@ -82,8 +82,11 @@ public:
         if (type != "xcb_generic_event_t")
             return false;
         const auto *event = static_cast<const xcb_generic_event_t *>(message);
-        if ((event->response_type & 0x7F) == XCB_CONFIGURE_NOTIFY &&
-            reinterpret_cast<const xcb_configure_notify_event_t *>(event)->window == m_window)
+        const int kind = event->response_type & 0x7F;
+        if ((kind == XCB_CONFIGURE_NOTIFY &&
+             reinterpret_cast<const xcb_configure_notify_event_t *>(event)->window == m_window) ||
+            (kind == XCB_MAP_NOTIFY &&
+             reinterpret_cast<const xcb_map_notify_event_t *>(event)->window == m_window))
             m_changed();
         return false;
     }
@@ -121,10 +124,13 @@ bool serverGeometry(QWidget &window, QRect &placed, QSize &rootSize)
     const auto ownCookie = xcb_get_geometry(connection, id);
     const auto rootCookie = xcb_get_geometry(connection, root);
     const auto whereCookie = xcb_translate_coordinates(connection, id, root, 0, 0);
+    const auto mappedCookie = xcb_get_window_attributes(connection, id);
     const auto own = owned(xcb_get_geometry_reply(connection, ownCookie, nullptr));
     const auto rootGeometry = owned(xcb_get_geometry_reply(connection, rootCookie, nullptr));
     const auto where = owned(xcb_translate_coordinates_reply(connection, whereCookie, nullptr));
-    if (!own || !rootGeometry || !where)
+    const auto mapped = owned(xcb_get_window_attributes_reply(connection, mappedCookie, nullptr));
+    // Until it is mapped, a window manager has not placed it yet.
+    if (!own || !rootGeometry || !where || !mapped || mapped->map_state != XCB_MAP_STATE_VIEWABLE)
         return false;
     placed = QRect(where->dst_x, where->dst_y, own->width, own->height);
     rootSize = QSize(rootGeometry->width, rootGeometry->height);

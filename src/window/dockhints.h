@@ -17,15 +17,16 @@ namespace zel {
 void markAsDock(QWidget &window);
 
 // Where `window` and the root window lie as the server has them now, in the
-// server's pixels; false where that is not known.
+// server's pixels; false where that is not known or `window` is not mapped
+// (a window manager places it when it maps it).
 [[nodiscard]] bool serverGeometry(QWidget &window, QRect &placed, QSize &rootSize);
 
 // Keeps the line of `strut` free of other windows, or frees it again for an
 // all-zero strut. `legacyToo` sets the older _NET_WM_STRUT as well.
 void setStrut(QWidget &window, const StrutPartial &strut, bool legacyToo);
 
-// Calls `changed` each time the server tells that `window` has been moved or
-// resized, until the window is destroyed.
+// Calls `changed` each time the server tells that `window` has been mapped,
+// moved or resized, until the window is destroyed.
 void watchServerGeometry(QWidget &window, std::function<void()> changed);
 
 } // namespace zel
