@@ -26,6 +26,8 @@ namespace {
 const QRect kPanel(0, 0, 1280, 800);
 const QRect kRight(1280, 0, 1024, 768);
 const QRect kBelow(0, 800, 1280, 800);
+// The desktop of the panel and the monitor to its right.
+const QSize kRoot(2304, 800);
 } // namespace
 
 void TestScreenEdge::dropPlace_data()
@@ -111,7 +113,6 @@ void TestScreenEdge::strutPartial_data()
     QTest::addColumn<Rects>("monitors");
     QTest::addColumn<QList<quint32>>("strut"); // all twelve values
 
-    const QRect root(0, 0, 2304, 800);
     QTest::newRow("top of the second monitor")
         << QRect(1280, 0, 1024, 14) << Rects { kPanel, kRight }
         << QList<quint32> { 0, 0, 14, 0, 0, 0, 0, 0, 1280, 2303, 0, 0 };
@@ -134,7 +135,7 @@ void TestScreenEdge::strutPartial()
     QFETCH(Rects, monitors);
     const QRect monitor = zel::monitorNear(strip.center(), monitors);
     const ScreenEdge edge = zel::edgeOf(strip, monitor, monitors);
-    const auto values = zel::strutPartial(edge, strip, QSize(2304, 800)).values();
+    const auto values = zel::strutPartial(edge, strip, kRoot).values();
     QTEST((QList<quint32>(values.begin(), values.end())), "strut");
 }
 
