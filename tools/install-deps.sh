@@ -10,7 +10,9 @@ packages=(
     weston qt6-wayland
     xvfb xdotool x11-utils x11-apps imagemagick
     openbox wmctrl
+    xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils xfwm4 dbus-daemon
     dpkg-dev file desktop-file-utils appstream lintian
+    python3-hypercorn openssl
 )
 
 missing=()

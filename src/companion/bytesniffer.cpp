@@ -160,7 +160,7 @@ QByteArrayView ByteSniffer::headAtCharBoundary(QByteArrayView bytes, qsizetype m
     if (bytes.size() <= maxLength)
         return bytes;
     for (qsizetype end = maxLength; end > 0; --end) {
-        if (static_cast<unsigned char>(bytes[end - 1]) < 0x40)
+        if (endsCharacter(bytes[end - 1]))
             return bytes.first(end);
     }
     return bytes.first(maxLength);

@@ -51,15 +51,19 @@ public:
 
     static Utf8Counts countUtf8(QByteArrayView bytes);
 
+    // A byte below 0x40: in ASCII, UTF-8, Shift_JIS, EUC-JP, EUC-KR, Big5
+    // and GBK it is always a character of its own, never part of one, so
+    // data cut after it can be decoded piece by piece.
+    static bool endsCharacter(char byte) { return static_cast<unsigned char>(byte) < 0x40; }
+
     // `forGuess`: no charset was declared, so the encoding may be guessed.
-    // The data come in pieces, each cut after a byte below 0x40 (which no
-    // UTF-8 sequence holds); `head` is their start, kBinaryCheckLength + 4
-    // bytes where there are so many.
+    // The data come in pieces, each cut after a byte that ends a character;
+    // `head` is their start, at least kBinaryCheckLength + 4 bytes where
+    // there are so many (the binary check looks at no more).
     static Profile profile(QByteArrayView head, const QByteArrayList &pieces, bool forGuess);
 
     // The longest head of at most `maxLength` bytes that ends after a byte
-    // below 0x40, which never is the second byte of a double-byte character
-    // in Shift_JIS or EUC-JP; the plain head when there is no such byte.
+    // that ends a character; the plain head when there is no such byte.
     static QByteArrayView headAtCharBoundary(QByteArrayView bytes, qsizetype maxLength);
 };
 

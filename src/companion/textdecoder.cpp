@@ -2,12 +2,14 @@
 
 #include "bytesniffer.h"
 #include "charsetdetector.h"
+#include "freedmemory.h"
 
 #include <QByteArrayList>
 #include <QStringDecoder>
 #include <QtEndian>
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <utility>
 
@@ -196,33 +198,61 @@ Decoded decodeWith(QByteArrayView bytes, const QByteArray &charset, Bom bom, Pie
     return decoded;
 }
 
-// In these encodings a byte below 0x40 is always a character of its own, so
-// pieces cut after one decode one by one. In the others (UTF-16, UTF-32,
-// GB18030, the ISO-2022 family, ...) the pieces are joined first.
+// In these encodings a byte that ends a character (ByteSniffer::endsCharacter)
+// is always one of its own, and a piece cut after one decodes on its own. In
+// the others (UTF-16, UTF-32, GB18030, the ISO-2022 family, ...) it may lie
+// within a character or within a shift. The decoder's name for `charset`
+// tells the encoding, whatever alias named it.
 bool decodesPieceByPiece(const QByteArray &charset)
 {
-    const QByteArray name = charset.toUpper();
-    static const QByteArrayList multiByte = { "UTF-8",  "UTF8", "WINDOWS-31J", "EUC-JP",
-                                              "EUC-KR", "BIG5", "GBK",         "GB2312" };
-    return multiByte.contains(name) || name.startsWith("WINDOWS-125") ||
-        name.startsWith("ISO-8859-") || name.startsWith("KOI8-");
+    const QByteArrayView name(QStringDecoder(charset.constData()).name());
+    static constexpr std::array kMultiByte = { "UTF-8", "Shift_JIS",  "EUC-JP", "EUC-KR",
+                                               "Big5",  "Big5-HKSCS", "GBK",    "GB2312" };
+    return std::find(kMultiByte.begin(), kMultiByte.end(), name) != kMultiByte.end() ||
+        name.startsWith("windows-125") || name.startsWith("ISO-8859-") || name.startsWith("KOI8-");
 }
 
-// Lets go of each piece once it is decoded, so that the data and their text
-// are not both held whole.
+// Hands `piece` to `use` and frees it. The memory of a large one goes back
+// to the system at once: a text that outgrows the data would otherwise grow
+// beside them.
+template<typename Use> void letGo(QByteArray &piece, Use &&use)
+{
+    const bool large = piece.size() >= 1024 * 1024;
+    use(std::exchange(piece, QByteArray()));
+    if (large)
+        returnFreedMemory();
+}
+
+// The pieces as one, each let go as soon as it is copied: the data are held
+// once, and one piece of them twice.
+QByteArray joined(QByteArrayList &pieces)
+{
+    qsizetype size = 0;
+    for (const QByteArray &piece : pieces)
+        size += piece.size();
+    QByteArray whole;
+    whole.reserve(size);
+    for (QByteArray &piece : pieces)
+        letGo(piece, [&whole](const QByteArray &bytes) { whole += bytes; });
+    return whole;
+}
+
+// Lets go of each piece once it is decoded, so that no more than the data
+// and their text are held at a time.
 Decoded decodePieces(QByteArrayList &pieces, const QByteArray &charset, Bom bom)
 {
     if (pieces.size() > 1 && !decodesPieceByPiece(charset))
-        pieces = QByteArrayList { pieces.join() };
+        pieces = QByteArrayList { joined(pieces) };
     const bool subInData = std::any_of(pieces.cbegin(), pieces.cend(), [](const QByteArray &piece) {
         return piece.contains('\x1A');
     });
     Decoded whole;
     for (qsizetype i = 0; i < pieces.size(); ++i) {
-        const Decoded part =
-            decodeWith(std::exchange(pieces[i], QByteArray()), charset, bom, { i == 0, subInData });
-        whole.text += part.text;
-        whole.clean = whole.clean && part.clean;
+        letGo(pieces[i], [&](const QByteArray &bytes) {
+            const Decoded part = decodeWith(bytes, charset, bom, { i == 0, subInData });
+            whole.text += part.text;
+            whole.clean = whole.clean && part.clean;
+        });
     }
     return whole;
 }
@@ -335,9 +365,10 @@ QByteArray headOf(const QByteArrayList &pieces)
 {
     QByteArray head;
     for (const QByteArray &piece : pieces) {
-        if (head.size() >= CharsetDetector::kSampleLength)
+        const qsizetype wanted = CharsetDetector::kSampleLength - head.size();
+        if (wanted <= 0)
             break;
-        head += piece;
+        head += QByteArrayView(piece).first(qMin(piece.size(), wanted));
     }
     return head;
 }

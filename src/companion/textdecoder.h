@@ -30,10 +30,12 @@ public:
     // binary unless the charset is UTF-16 or UTF-32.
     static Result decode(const QByteArray &bytes, const QByteArrayList &declared = {});
 
-    // The same for data held in pieces, each cut after a byte below 0x40 (in
-    // UTF-8 and the Japanese, Chinese and Korean encodings such a byte is a
-    // character of its own). Each piece is let go as soon as it is decoded,
-    // so the data and their text are never both held whole.
+    // The same for data held in pieces, each cut after a byte that ends a
+    // character (see ByteSniffer::endsCharacter). In UTF-8 and most Japanese,
+    // Chinese and Korean encodings each piece is decoded and let go in turn,
+    // so little more than the text is held at the end. The pieces of the
+    // others (UTF-16, ISO-2022-JP, ...) are joined first, let go as they are
+    // copied: at most the data once and their text once are held.
     static Result decode(QByteArrayList pieces, const QByteArrayList &declared = {});
 };
 

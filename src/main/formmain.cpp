@@ -8,7 +8,6 @@
 #include "gothicfont.h"
 #include "inettransfer.h"
 #include "messagebox.h"
-#include "modmove.h"
 #include "modulemain.h"
 #include "pacedeventqueue.h"
 #include "pathbox.h"
@@ -335,10 +334,7 @@ Status FormMain::routeTitleBarPress(Qt::MouseButton button)
 {
     switch (button) {
     case Qt::LeftButton:
-        DragWindow(this, [this] {
-            m_stripDock->letGo();
-            report(Form_Resize());
-        });
+        m_stripDock->drag([this] { report(Form_Resize()); });
         return Status::ok();
     case Qt::RightButton:
         ShowFRC();

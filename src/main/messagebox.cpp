@@ -1,5 +1,7 @@
 #include "messagebox.h"
 
+#include "keepabove.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -23,7 +25,7 @@ void MessageBox::show(Kind kind, const QString &text)
     QMessageBox box(kind == Kind::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
                     QApplication::applicationDisplayName(), text, QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
-    box.setWindowFlag(Qt::WindowStaysOnTopHint); // above the strip, which keeps above others
+    box.setWindowFlag(kKeepAbove);
     box.exec();
 }
 

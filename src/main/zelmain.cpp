@@ -20,7 +20,7 @@ int Main(int argc, char *argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Zel"));
     QApplication::setApplicationVersion(versionNumber());
     // The name of the desktop entry, so that a desktop matches the windows to it.
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.zelticker.zel"));
+    QGuiApplication::setDesktopFileName(appId());
     registerFontSubstitutions();
 
     FormMain form;

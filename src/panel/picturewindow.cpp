@@ -1,6 +1,7 @@
 #include "picturewindow.h"
 
 #include "backgroundpicture.h"
+#include "keepabove.h"
 #include "labelbutton.h"
 #include "linewidget.h"
 #include "picturelook.h"
@@ -10,10 +11,9 @@
 
 namespace zel {
 
-// Keeps above other windows, as the strip does, so as to come up above the strip.
 PictureWindow::PictureWindow(const QString &name, const QString &title, const QColor &cornerColour,
                              const QColor &averageColour, Qt::WindowFlags extraFlags)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | extraFlags)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | kKeepAbove | extraFlags)
     , m_picture(backgroundPicture(cornerColour, averageColour))
 {
     setObjectName(name);

@@ -1,10 +1,11 @@
 #include "dockhints.h"
 
 #include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 
 #if defined(ZEL_HAVE_XCB) && QT_CONFIG(xcb)
+#include <QAbstractNativeEventFilter>
+
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -20,49 +21,6 @@ template<typename Reply> ReplyPtr<Reply> owned(Reply *reply)
     return ReplyPtr<Reply>(reply, &std::free);
 }
 
-xcb_atom_t atom(xcb_connection_t *connection, const char *name)
-{
-    const auto reply = owned(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, quint16(std::strlen(name)), name), nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
-void setCardinals(xcb_connection_t *connection, xcb_window_t window, const char *name,
-                  const quint32 *values, quint32 count)
-{
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom(connection, name),
-                        XCB_ATOM_CARDINAL, 32, count, values);
-}
-
-// The sizes of the window and of the root window, in the server's own pixels.
-bool serverSizes(xcb_connection_t *connection, xcb_window_t window, QSize &own, QSize &root)
-{
-    const auto ownGeometry =
-        owned(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
-    if (!ownGeometry)
-        return false;
-    const auto rootGeometry = owned(xcb_get_geometry_reply(
-        connection, xcb_get_geometry(connection, ownGeometry->root), nullptr));
-    if (!rootGeometry)
-        return false;
-    own = QSize(ownGeometry->width, ownGeometry->height);
-    root = QSize(rootGeometry->width, rootGeometry->height);
-    return true;
-}
-
-// Where the window stands in the server's own pixels. Qt's position is used,
-// not the server's: a move just asked for reaches the server later. A screen
-// keeps its top-left corner in both systems and scales from there.
-QPoint serverPosition(const QWidget &window)
-{
-    const QPoint position = window.frameGeometry().topLeft();
-    const QScreen *screen = window.screen();
-    if (!screen)
-        return position;
-    const QPoint origin = screen->geometry().topLeft();
-    return origin + (position - origin) * screen->devicePixelRatio();
-}
-
 // Other platforms (offscreen, for one) may answer for X11 without a connection.
 xcb_connection_t *x11Connection()
 {
@@ -70,6 +28,73 @@ xcb_connection_t *x11Connection()
     xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
     return QGuiApplication::platformName() == QLatin1String("xcb") ? connection : nullptr;
 }
+
+// The atoms this file writes, asked for together the first time one is needed.
+struct Atoms
+{
+    enum Name { Type, TypeDock, Desktop, StrutPartial, Strut, Count };
+    xcb_atom_t atom[Count] {};
+
+    explicit Atoms(xcb_connection_t *connection)
+    {
+        static const char *const names[Count] = { "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DOCK",
+                                                  "_NET_WM_DESKTOP", "_NET_WM_STRUT_PARTIAL",
+                                                  "_NET_WM_STRUT" };
+        xcb_intern_atom_cookie_t cookies[Count];
+        for (int i = 0; i < Count; ++i)
+            cookies[i] = xcb_intern_atom(connection, 0, quint16(std::strlen(names[i])), names[i]);
+        for (int i = 0; i < Count; ++i) {
+            const auto reply = owned(xcb_intern_atom_reply(connection, cookies[i], nullptr));
+            atom[i] = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        }
+    }
+};
+
+xcb_atom_t atom(xcb_connection_t *connection, Atoms::Name name)
+{
+    static const Atoms atoms(connection); // one connection for the program's life
+    return atoms.atom[name];
+}
+
+void setCardinals(xcb_connection_t *connection, xcb_window_t window, Atoms::Name name,
+                  const quint32 *values, quint32 count)
+{
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom(connection, name),
+                        XCB_ATOM_CARDINAL, 32, count, values);
+}
+
+// Reports the ConfigureNotify and MapNotify events of one window.
+class ConfigureWatcher final : public QObject, public QAbstractNativeEventFilter
+{
+public:
+    ConfigureWatcher(QWidget &window, std::function<void()> changed)
+        : QObject(&window)
+        , m_window(xcb_window_t(window.winId()))
+        , m_changed(std::move(changed))
+    {
+        qApp->installNativeEventFilter(this);
+    }
+
+    ~ConfigureWatcher() override { qApp->removeNativeEventFilter(this); }
+
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
+    {
+        if (type != "xcb_generic_event_t")
+            return false;
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        const int kind = event->response_type & 0x7F;
+        if ((kind == XCB_CONFIGURE_NOTIFY &&
+             reinterpret_cast<const xcb_configure_notify_event_t *>(event)->window == m_window) ||
+            (kind == XCB_MAP_NOTIFY &&
+             reinterpret_cast<const xcb_map_notify_event_t *>(event)->window == m_window))
+            m_changed();
+        return false;
+    }
+
+private:
+    xcb_window_t m_window;
+    std::function<void()> m_changed;
+};
 
 } // namespace
 
@@ -79,32 +104,63 @@ void markAsDock(QWidget &window)
     if (!connection)
         return;
     const auto id = xcb_window_t(window.winId());
-    const xcb_atom_t dock = atom(connection, "_NET_WM_WINDOW_TYPE_DOCK");
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id,
-                        atom(connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &dock);
+    const xcb_atom_t dock = atom(connection, Atoms::TypeDock);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, atom(connection, Atoms::Type),
+                        XCB_ATOM_ATOM, 32, 1, &dock);
     const quint32 everyWorkspace = 0xFFFFFFFF;
-    setCardinals(connection, id, "_NET_WM_DESKTOP", &everyWorkspace, 1);
+    setCardinals(connection, id, Atoms::Desktop, &everyWorkspace, 1);
     xcb_flush(connection);
 }
 
-void reserveEdge(QWidget &window, ScreenEdge edge)
+bool serverGeometry(QWidget &window, QRect &placed, QSize &rootSize)
+{
+    xcb_connection_t *connection = x11Connection();
+    if (!connection)
+        return false;
+    const auto id = xcb_window_t(window.winId());
+    // The root is the first screen's: Qt opens one X screen, whatever its monitors.
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    // Asked together, answered in one round trip.
+    const auto ownCookie = xcb_get_geometry(connection, id);
+    const auto rootCookie = xcb_get_geometry(connection, root);
+    const auto whereCookie = xcb_translate_coordinates(connection, id, root, 0, 0);
+    const auto mappedCookie = xcb_get_window_attributes(connection, id);
+    const auto own = owned(xcb_get_geometry_reply(connection, ownCookie, nullptr));
+    const auto rootGeometry = owned(xcb_get_geometry_reply(connection, rootCookie, nullptr));
+    const auto where = owned(xcb_translate_coordinates_reply(connection, whereCookie, nullptr));
+    const auto mapped = owned(xcb_get_window_attributes_reply(connection, mappedCookie, nullptr));
+    // Until it is mapped, a window manager has not placed it yet.
+    if (!own || !rootGeometry || !where || !mapped || mapped->map_state != XCB_MAP_STATE_VIEWABLE)
+        return false;
+    placed = QRect(where->dst_x, where->dst_y, own->width, own->height);
+    rootSize = QSize(rootGeometry->width, rootGeometry->height);
+    return true;
+}
+
+void setStrut(QWidget &window, const StrutPartial &strut, bool legacyToo)
 {
     xcb_connection_t *connection = x11Connection();
     if (!connection)
         return;
     const auto id = xcb_window_t(window.winId());
-    QSize own;
-    QSize root;
-    if (edge != ScreenEdge::None && serverSizes(connection, id, own, root)) {
-        const std::array<quint32, 12> strut =
-            strutPartial(edge, QRect(serverPosition(window), own), root);
-        setCardinals(connection, id, "_NET_WM_STRUT_PARTIAL", strut.data(), 12);
-        setCardinals(connection, id, "_NET_WM_STRUT", strut.data(), 4);
+    if (strut == StrutPartial()) {
+        xcb_delete_property(connection, id, atom(connection, Atoms::StrutPartial));
+        xcb_delete_property(connection, id, atom(connection, Atoms::Strut));
     } else {
-        xcb_delete_property(connection, id, atom(connection, "_NET_WM_STRUT_PARTIAL"));
-        xcb_delete_property(connection, id, atom(connection, "_NET_WM_STRUT"));
+        const std::array<quint32, 12> values = strut.values();
+        setCardinals(connection, id, Atoms::StrutPartial, values.data(), 12);
+        if (legacyToo)
+            setCardinals(connection, id, Atoms::Strut, values.data(), 4);
+        else
+            xcb_delete_property(connection, id, atom(connection, Atoms::Strut));
     }
     xcb_flush(connection);
+}
+
+void watchServerGeometry(QWidget &window, std::function<void()> changed)
+{
+    if (x11Connection())
+        new ConfigureWatcher(window, std::move(changed)); // owned by the window
 }
 
 } // namespace zel
@@ -115,7 +171,14 @@ namespace zel {
 
 void markAsDock(QWidget &) { }
 
-void reserveEdge(QWidget &, ScreenEdge) { }
+bool serverGeometry(QWidget &, QRect &, QSize &)
+{
+    return false;
+}
+
+void setStrut(QWidget &, const StrutPartial &, bool) { }
+
+void watchServerGeometry(QWidget &, std::function<void()>) { }
 
 } // namespace zel
 

@@ -30,19 +30,19 @@ public:
         m_window->grabMouse();
     }
 
-    ~PointerFollower() override { letGo(); }
+    ~PointerFollower() override { endGrab(); }
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
         switch (event->type()) {
         case QEvent::MouseMove:
-            if (m_window)
-                m_window->move(static_cast<QMouseEvent *>(event)->globalPosition().toPoint() -
-                               m_offset);
+            follow(*static_cast<QMouseEvent *>(event));
             return true;
         case QEvent::MouseButtonRelease:
-            letGo();
+            // The window lies where the pointer is let go, even where moves were merged away.
+            follow(*static_cast<QMouseEvent *>(event));
+            endGrab();
             deleteLater();
             if (m_dropped)
                 std::exchange(m_dropped, nullptr)();
@@ -53,7 +53,13 @@ protected:
     }
 
 private:
-    void letGo()
+    void follow(const QMouseEvent &event)
+    {
+        if (m_window)
+            m_window->move(event.globalPosition().toPoint() - m_offset);
+    }
+
+    void endGrab()
     {
         qApp->removeEventFilter(this);
         if (m_window && QWidget::mouseGrabber() == m_window)
@@ -67,14 +73,14 @@ private:
 
 } // namespace
 
-void DragWindow(QWidget *window, const std::function<void()> &dropped)
+void DragWindow(QWidget *window, DragMode mode, const std::function<void()> &dropped)
 {
     if (!window)
         return;
-    const bool dock = window->testAttribute(Qt::WA_X11NetWmWindowTypeDock);
     QWindow *handle = window->windowHandle();
+    const bool systemMoves = mode == DragMode::WindowSystem && handle && handle->startSystemMove();
     // A window the compositor places cannot follow the pointer by itself.
-    if ((!dock && handle && handle->startSystemMove()) || compositorPlacesWindows()) {
+    if (systemMoves || compositorPlacesWindows()) {
         if (dropped)
             dropped();
         return;

@@ -6,72 +6,129 @@
 namespace zel {
 namespace {
 
-const QRect *screenOf(const QRect &strip, const QList<QRect> &screens)
+qint64 squaredDistance(const QPoint &point, const QRect &area)
 {
-    const QRect *best = nullptr;
-    qint64 bestArea = 0;
-    for (const QRect &screen : screens) {
-        if (screen.contains(strip.center()))
-            return &screen;
-        const QRect common = screen.intersected(strip);
-        const qint64 area = qint64(common.width()) * common.height();
-        if (area > bestArea) {
-            best = &screen;
-            bestArea = area;
-        }
-    }
-    return best;
+    const qint64 dx = std::max({ area.left() - point.x(), 0, point.x() - area.right() });
+    const qint64 dy = std::max({ area.top() - point.y(), 0, point.y() - area.bottom() });
+    return dx * dx + dy * dy;
 }
 
-// Whether another screen lies above (or below) `screen` within the strip's span.
-bool screenBeyond(ScreenEdge edge, const QRect &strip, const QRect &screen,
-                  const QList<QRect> &screens)
+// Whether another monitor lies above (or below) `monitor` within the strip's span.
+bool monitorBeyond(ScreenEdge edge, const QRect &strip, const QRect &monitor,
+                   const QList<QRect> &monitors)
 {
-    return std::any_of(screens.begin(), screens.end(), [&](const QRect &other) {
-        if (other == screen || other.right() < strip.left() || other.left() > strip.right())
+    return std::any_of(monitors.begin(), monitors.end(), [&](const QRect &other) {
+        if (other == monitor || other.right() < strip.left() || other.left() > strip.right())
             return false;
-        return edge == ScreenEdge::Top ? other.top() < screen.top()
-                                       : other.bottom() > screen.bottom();
+        return edge == ScreenEdge::Top ? other.top() < monitor.top()
+                                       : other.bottom() > monitor.bottom();
     });
+}
+
+QRect inside(QRect strip, const QRect &monitor, bool fullWidth)
+{
+    if (fullWidth || strip.width() > monitor.width())
+        strip.setRect(monitor.left(), strip.top(), monitor.width(), strip.height());
+    strip.moveTo(std::clamp(strip.left(), monitor.left(), monitor.right() + 1 - strip.width()),
+                 std::clamp(strip.top(), monitor.top(),
+                            std::max(monitor.top(), monitor.bottom() + 1 - strip.height())));
+    return strip;
+}
+
+StripPlace atEdge(const QRect &strip, ScreenEdge edge, const QRect &monitor)
+{
+    StripPlace place { strip, edge, monitor };
+    if (edge == ScreenEdge::Top)
+        place.strip.moveTop(monitor.top());
+    else if (edge == ScreenEdge::Bottom)
+        place.strip.moveBottom(monitor.bottom());
+    return place;
 }
 
 } // namespace
 
-EdgeDock dockAtEdge(const QRect &strip, const QList<QRect> &screens, int snap)
+QRect serverArea(const QRect &qtArea, qreal scale)
 {
-    EdgeDock dock { ScreenEdge::None, strip.topLeft() };
-    const QRect *screen = screenOf(strip, screens);
-    if (!screen)
-        return dock;
-    if (std::abs(strip.top() - screen->top()) <= snap &&
-        !screenBeyond(ScreenEdge::Top, strip, *screen, screens)) {
-        dock = { ScreenEdge::Top, { strip.left(), screen->top() } };
-    } else if (std::abs(strip.bottom() - screen->bottom()) <= snap &&
-               !screenBeyond(ScreenEdge::Bottom, strip, *screen, screens)) {
-        dock = { ScreenEdge::Bottom, { strip.left(), screen->bottom() - strip.height() + 1 } };
-    }
-    return dock;
+    return { qtArea.topLeft(), qtArea.size() * scale };
 }
 
-std::array<quint32, 12> strutPartial(ScreenEdge edge, const QRect &strip, const QSize &rootSize)
+QPoint toServer(const QPoint &point, const QRect &qtArea, qreal scale)
 {
-    std::array<quint32, 12> strut {};
-    const int start = std::max(strip.left(), 0);
+    return qtArea.topLeft() + (point - qtArea.topLeft()) * scale;
+}
+
+QPoint toQt(const QPoint &point, const QRect &qtArea, qreal scale)
+{
+    return qtArea.topLeft() + (point - qtArea.topLeft()) / scale;
+}
+
+QRect monitorNear(const QPoint &point, const QList<QRect> &monitors)
+{
+    const auto nearest =
+        std::min_element(monitors.begin(), monitors.end(), [&](const QRect &a, const QRect &b) {
+            return squaredDistance(point, a) < squaredDistance(point, b);
+        });
+    return nearest == monitors.end() ? QRect() : *nearest;
+}
+
+ScreenEdge edgeOf(const QRect &strip, const QRect &monitor, const QList<QRect> &monitors, int snap)
+{
+    if (std::abs(strip.top() - monitor.top()) <= snap &&
+        !monitorBeyond(ScreenEdge::Top, strip, monitor, monitors))
+        return ScreenEdge::Top;
+    if (std::abs(strip.bottom() - monitor.bottom()) <= snap &&
+        !monitorBeyond(ScreenEdge::Bottom, strip, monitor, monitors))
+        return ScreenEdge::Bottom;
+    return ScreenEdge::None;
+}
+
+StripPlace dropPlace(const QRect &strip, const QPoint &pointer, const QList<QRect> &monitors,
+                     const QRect &lastMonitor)
+{
+    const QRect monitor = monitorNear(pointer, monitors);
+    if (monitor.isEmpty())
+        return { strip, ScreenEdge::None, monitor };
+    const QRect placed = inside(strip, monitor, monitor != lastMonitor);
+    return atEdge(placed, edgeOf(placed, monitor, monitors, kSnapPixels), monitor);
+}
+
+StripPlace keptPlace(const QRect &strip, ScreenEdge edge, const QList<QRect> &monitors,
+                     const QRect &lastMonitor)
+{
+    const QRect monitor = monitorNear(strip.center(), monitors);
+    if (monitor.isEmpty())
+        return { strip, ScreenEdge::None, monitor };
+    const QRect placed = inside(strip, monitor, monitor != lastMonitor);
+    if (edge != ScreenEdge::None && monitorBeyond(edge, placed, monitor, monitors))
+        edge = ScreenEdge::None;
+    return atEdge(placed, edge, monitor);
+}
+
+std::array<quint32, 12> StrutPartial::values() const
+{
+    return { left,        right,     top,       bottom,  leftStartY,   leftEndY,
+             rightStartY, rightEndY, topStartX, topEndX, bottomStartX, bottomEndX };
+}
+
+StrutPartial strutPartial(ScreenEdge edge, const QRect &strip, const QSize &rootSize)
+{
+    StrutPartial strut;
+    const auto start = quint32(std::max(strip.left(), 0));
     const int end = std::min(strip.right(), rootSize.width() - 1);
-    if (end < start)
+    if (end < int(start))
         return strut;
     switch (edge) {
     case ScreenEdge::None:
         break;
     case ScreenEdge::Top:
-        strut[2] = quint32(std::clamp(strip.bottom() + 1, 0, rootSize.height()));
-        strut[8] = quint32(start);
-        strut[9] = quint32(end);
+        strut.top = quint32(std::clamp(strip.bottom() + 1, 0, rootSize.height()));
+        strut.topStartX = start;
+        strut.topEndX = quint32(end);
         break;
     case ScreenEdge::Bottom:
-        strut[3] = quint32(std::clamp(rootSize.height() - strip.top(), 0, rootSize.height()));
-        strut[10] = quint32(start);
-        strut[11] = quint32(end);
+        strut.bottom = quint32(std::clamp(rootSize.height() - strip.top(), 0, rootSize.height()));
+        strut.bottomStartX = start;
+        strut.bottomEndX = quint32(end);
         break;
     }
     return strut;

@@ -1,3 +1,4 @@
+#include "bytesniffer.h"
 #include "textdecoder.h"
 
 #include <QStringEncoder>
@@ -112,29 +113,40 @@ private Q_SLOTS:
         QTEST(TextDecoder::decode(bytes).text, "text");
     }
 
-    // Data in pieces, cut after bytes below 0x40, read as the whole does.
+    // Data in pieces, cut after bytes that end a character, read as the whole does.
     void piecesReadAsTheWhole_data()
     {
         QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qsizetype>("pieceSize");
         QTest::newRow("UTF-8, U+FEFF starting a piece")
-            << (kJapanese + u"\n\uFEFF"_s + kJapanese).toUtf8().repeated(50);
-        QTest::newRow("Shift_JIS") << encoded("windows-31j", kJapanese + u"\n"_s).repeated(50);
+            << (kJapanese + u"\n\uFEFF"_s + kJapanese).toUtf8().repeated(50) << qsizetype(100);
+        QTest::newRow("Shift_JIS")
+            << encoded("windows-31j", kJapanese + u"\n"_s).repeated(50) << qsizetype(100);
         QTest::newRow("UTF-16, joined first")
-            << encoded("UTF-16BE", u"\uFEFF"_s + QString(kJapanese + u"\n"_s).repeated(50));
+            << encoded("UTF-16BE", u"\uFEFF"_s + QString(kJapanese + u"\n"_s).repeated(50))
+            << qsizetype(100);
+        // Cut within a character, after its first byte.
+        QTest::newRow("UTF-16, two pieces")
+            << encoded("UTF-16BE", u"\uFEFF"_s + kJapanese) << qsizetype(33);
+        QTest::newRow("ISO-2022-JP, large")
+            << encoded("ISO-2022-JP", QString(kJapanese + u" news 1.\n"_s).repeated(200'000))
+            << qsizetype(4 << 20);
         // Beyond the head the detector looks at, one byte that is not UTF-8.
-        QTest::newRow("Latin-1 at the end") << "plain words, "_ba.repeated(100'000) + "caf\xE9";
+        QTest::newRow("Latin-1 at the end")
+            << "plain words, "_ba.repeated(100'000) + "caf\xE9" << qsizetype(100);
     }
 
     void piecesReadAsTheWhole()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(qsizetype, pieceSize);
         QByteArrayList pieces { {} };
         for (const char byte : bytes) {
             pieces.last() += byte;
-            if (static_cast<unsigned char>(byte) < 0x40 && pieces.last().size() >= 100)
+            if (zel::ByteSniffer::endsCharacter(byte) && pieces.last().size() >= pieceSize)
                 pieces.append(QByteArray());
         }
-        QVERIFY(pieces.size() > 2);
+        QVERIFY(pieces.size() >= 2);
         const TextDecoder::Result whole = TextDecoder::decode(bytes);
         const TextDecoder::Result inPieces = TextDecoder::decode(pieces);
         QCOMPARE(inPieces.encoding, whole.encoding);

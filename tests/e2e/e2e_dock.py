@@ -7,68 +7,12 @@ import os
 import shutil
 import subprocess
 import sys
-import tempfile
-import time
 
-from zeldriver import PANEL_SETTING_SPEED, Failure, XServer, Zel, check, open_panel, wait_for
+from zeldriver import (PANEL_SETTING_SPEED, CannotRun, Openbox, XServer, Zel, check, drag, frame,
+                       maximize, open_panel, wait_for)
 
 WIDTH, HEIGHT = 1280, 800
 SKIPPED = 77
-
-
-class CannotRun(Exception):
-    pass
-
-
-class Openbox:
-    """openbox with its stock settings, on the given X server."""
-
-    def __init__(self, xserver):
-        self.x = xserver
-
-    def __enter__(self):
-        self._config = tempfile.TemporaryDirectory()  # no user's settings
-        env = self.x.env() | {"XDG_CONFIG_HOME": self._config.name}
-        self.process = subprocess.Popen(["openbox", "--sm-disable"], env=env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        try:
-            wait_for(lambda: "Openbox" in self.x.run("wmctrl", "-m", check_result=False), 10,
-                     "openbox to manage the screen")
-        except Failure as failure:
-            self.__exit__()
-            raise CannotRun(failure)
-        return self
-
-    def __exit__(self, *exc):
-        self.process.terminate()
-        self.process.wait(5)
-        self._config.cleanup()
-
-
-def drag(x, window, dx, dy):
-    """Drags the strip by its handle; returns its geometry once it has moved."""
-    before = x.geometry(window)
-    x.move(before[0] + 4, before[1] + before[3] // 2)
-    x.press(1)
-    for step in range(1, 11):
-        x.move(before[0] + 4 + dx * step // 10, before[1] + before[3] // 2 + dy * step // 10)
-        time.sleep(0.02)
-    x.release(1)
-    return wait_for(lambda: (lambda g: g[:2] != before[:2] and g)(x.geometry(window)), 5,
-                    "the strip to move")
-
-
-def frame(x, window):
-    """(top, bottom) of a window's frame, decorations included."""
-    _, top, _, height = x.geometry(window)
-    extents = x.run("xprop", "-id", str(window), "_NET_FRAME_EXTENTS").split("=")[-1]
-    _, _, above, below = (int(v) for v in extents.split(","))
-    return top - above, top + height + below
-
-
-def maximize(x, window, on):
-    change = "add" if on else "remove"
-    x.run("wmctrl", "-i", "-r", str(window), "-b", f"{change},maximized_vert,maximized_horz")
 
 
 def strip_stays_in_sight(executable):

@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
 """End to end: the ticker strip on a bare X server."""
 
+import glob
+import os
 import sys
 import time
+import xml.etree.ElementTree as ElementTree
 
 from zeldriver import XServer, Zel, check, run_steps, wait_for
 
@@ -19,6 +22,24 @@ def strip_spans_the_screen_one_line_high(executable):
         values = [int(v, 0) for v in hints.split("=")[-1].replace(",", " ").split()] if "=" in hints else []
         check(len(values) >= 3 and values[0] & 2 and not values[2] & 8,
               f"window asks the window manager for a title bar: {hints.strip()}")
+        names_the_program_as_its_entries_do(x, zel.window)
+
+
+def names_the_program_as_its_entries_do(x, window):
+    """WM_CLASS, the desktop entry (named by the program's id, which Qt is given too) and the
+    software-centre entry name the same program, so that desktops match the window to the menu."""
+    desktop, = glob.glob(os.path.join(os.environ["ZEL_APP_DIR"], "*.desktop"))
+    app_id = os.path.basename(desktop)[:-len(".desktop")]
+    with open(desktop) as f:
+        entry = dict(line.strip().split("=", 1) for line in f if "=" in line)
+    instance, wm_class = (v.strip(' "\n') for v in x.run("xprop", "-id", str(window), "WM_CLASS")
+                          .split("=")[1].split(","))
+    check((instance, wm_class) == (entry["Exec"], entry["StartupWMClass"]),
+          f"WM_CLASS {instance}, {wm_class} is not Exec and StartupWMClass of {desktop}")
+    info = ElementTree.parse(os.path.join(os.path.dirname(desktop), f"{app_id}.metainfo.xml"))
+    named = (info.findtext("id"), info.findtext("launchable"), info.findtext("provides/binary"))
+    check(named == (app_id, f"{app_id}.desktop", entry["Exec"]),
+          f"the metainfo names {named}, the desktop entry {app_id}, {entry['Exec']}")
 
 
 def left_drag_on_handle_moves_the_strip(executable):

@@ -1,7 +1,7 @@
-"""Drives the real zel program under its own Xvfb server, as a user would.
+"""Drives the real zel program under its own Xvfb or Xorg server, as a user would.
 
-Only the standard library and the X tools from Debian (Xvfb, xdotool,
-xwininfo, xwd) are used.
+Only the standard library and the X tools from Debian (Xvfb, Xorg with the
+dummy driver, xrandr, xdotool, xwininfo, xwd, openbox, wmctrl) are used.
 """
 
 import os
@@ -129,26 +129,147 @@ class XServer:
     # --- pictures ------------------------------------------------------------
     def grab(self, x, y, width, height):
         """The screen area as rows of (r, g, b) tuples, read from the server's frame buffer."""
-        return read_xwd_area(self.framebuffer, x, y, width, height)
+        with open(self.framebuffer, "rb") as f:
+            data = f.read()  # Xvfb keeps its screen in this file as an XWD picture
+        return read_xwd_area(data, x, y, width, height)
 
 
-def read_xwd_area(path, x, y, width, height):
+class CannotRun(Exception):
+    """What a test needs cannot run on this machine; the test is skipped."""
+
+
+class XorgServer(XServer):
+    """Xorg with the dummy driver on a free display: no input devices, no VT of its own,
+    one output of `width` x `height` whose monitors xrandr can split and join."""
+
+    CONFIG = """
+Section "ServerFlags"
+    Option "AutoAddDevices" "false"
+    Option "AutoEnableDevices" "false"
+EndSection
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 64000
+EndSection
+Section "Monitor"
+    Identifier "monitor"
+    HorizSync 5.0-1000.0
+    VertRefresh 5.0-200.0
+    Modeline "2304x800" 150.00 2304 2320 2336 2352 800 805 810 815
+    Modeline "1368x768" 85.00 1368 1384 1400 1416 768 773 778 783
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    Monitor "monitor"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Modes "2304x800" "1368x768"
+        Virtual 2304 800
+    EndSubSection
+EndSection
+"""
+
+    def __init__(self):
+        super().__init__(2304, 800)
+
+    def __enter__(self):
+        if not shutil.which("Xorg") or not os.path.exists("/usr/lib/xorg/modules/drivers/dummy_drv.so"):
+            raise CannotRun("Xorg with the dummy driver is not installed")
+        self._fbdir = tempfile.TemporaryDirectory()
+        config = os.path.join(self._fbdir.name, "xorg.conf")
+        with open(config, "w") as f:
+            f.write(self.CONFIG)
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xorg", "-displayfd", str(write_end), "-config", config, "-configdir", self._fbdir.name,
+             "-logfile", os.path.join(self._fbdir.name, "xorg.log"), "-sharevts", "-novtswitch",
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        if not number.isdigit():
+            self.__exit__()
+            raise CannotRun("Xorg with the dummy driver did not start")
+        self.display = f":{number}"
+        return self
+
+    def grab(self, x, y, width, height):
+        data = subprocess.run(["xwd", "-root", "-silent"], env=self.env(), capture_output=True,
+                              timeout=30, check=True).stdout
+        return read_xwd_area(data, x, y, width, height)
+
+
+class Openbox:
+    """openbox with its stock settings, on the given X server."""
+
+    def __init__(self, xserver):
+        self.x = xserver
+
+    def __enter__(self):
+        self._config = tempfile.TemporaryDirectory()  # no user's settings
+        env = self.x.env() | {"XDG_CONFIG_HOME": self._config.name}
+        self.process = subprocess.Popen(["openbox", "--sm-disable"], env=env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            wait_for(lambda: "Openbox" in self.x.run("wmctrl", "-m", check_result=False), 10,
+                     "openbox to manage the screen")
+        except Failure as failure:
+            self.__exit__()
+            raise CannotRun(failure)
+        return self
+
+    def __exit__(self, *exc):
+        self.process.terminate()
+        self.process.wait(5)
+        self._config.cleanup()
+
+
+def drag(x, window, dx, dy):
+    """Drags the strip by its handle; returns its geometry once it has moved."""
+    before = x.geometry(window)
+    x.move(before[0] + 4, before[1] + before[3] // 2)
+    x.press(1)
+    for step in range(1, 11):
+        x.move(before[0] + 4 + dx * step // 10, before[1] + before[3] // 2 + dy * step // 10)
+        time.sleep(0.02)
+    x.release(1)
+    return wait_for(lambda: (lambda g: g[:2] != before[:2] and g)(x.geometry(window)), 5,
+                    "the strip to move")
+
+
+def frame(x, window):
+    """(top, bottom) of a window's frame, decorations included."""
+    _, top, _, height = x.geometry(window)
+    extents = x.run("xprop", "-id", str(window), "_NET_FRAME_EXTENTS").split("=")[-1]
+    _, _, above, below = (int(v) for v in extents.split(","))
+    return top - above, top + height + below
+
+
+def maximize(x, window, on):
+    change = "add" if on else "remove"
+    x.run("wmctrl", "-i", "-r", str(window), "-b", f"{change},maximized_vert,maximized_horz")
+
+
+def read_xwd_area(data, x, y, width, height):
     import struct
-    with open(path, "rb") as f:
-        data = f.read()  # Xvfb keeps its screen in this file as an XWD picture
     header = struct.unpack(">25I", data[:100])
     header_size, bits_per_pixel, bytes_per_line, ncolors = header[0], header[11], header[12], header[19]
-    check(bits_per_pixel == 32, f"unexpected xwd pixel size {bits_per_pixel}: {header}")
+    check(bits_per_pixel in (24, 32), f"unexpected xwd pixel size {bits_per_pixel}: {header}")
+    size = bits_per_pixel // 8  # Xorg's xwd packs three bytes a pixel, Xvfb's file four
     pixels = header_size + ncolors * 12
     byte_order = header[7]  # 0 = LSBFirst
     rows = []
     for row in range(y, y + height):
-        start = pixels + row * bytes_per_line + x * 4
-        line = data[start:start + width * 4]
+        start = pixels + row * bytes_per_line + x * size
+        line = data[start:start + width * size]
         if byte_order == 0:
-            rows.append([(line[i + 2], line[i + 1], line[i]) for i in range(0, len(line), 4)])
+            rows.append([(line[i + 2], line[i + 1], line[i]) for i in range(0, len(line), size)])
         else:
-            rows.append([(line[i + 1], line[i + 2], line[i + 3]) for i in range(0, len(line), 4)])
+            rows.append([tuple(line[i + size - 3:i + size]) for i in range(0, len(line), size)])
     return rows
 
 

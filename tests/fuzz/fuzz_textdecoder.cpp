@@ -1,3 +1,4 @@
+#include "bytesniffer.h"
 #include "fuzzcheck.h"
 
 #include <algorithm>
@@ -22,11 +23,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const TextDecoder::Result result = TextDecoder::decode(bytes);
     checkDecoded(bytes, result);
     ZEL_FUZZ_CHECK(sameResult(result, TextDecoder::decode(bytes)));
-    // Cut after every byte below 0x40, as a page's body is, the data read the same.
+    // Cut after every byte that ends a character, as a page's body is, the
+    // data read the same.
     QByteArrayList pieces { {} };
     for (const char byte : bytes) {
         pieces.last() += byte;
-        if (static_cast<unsigned char>(byte) < 0x40)
+        if (ByteSniffer::endsCharacter(byte))
             pieces.append(QByteArray());
     }
     ZEL_FUZZ_CHECK(sameResult(result, TextDecoder::decode(pieces)));

@@ -3,6 +3,7 @@
 #include "abouttext.h"
 #include "backgroundpicture.h"
 #include "gothicfont.h"
+#include "keepabove.h"
 #include "picturelook.h"
 #include "screencentre.h"
 #include "twips.h"
@@ -29,9 +30,8 @@ QPointer<FormAboutBox> FormAboutBox::showNew(const QString &programFolder)
     return box;
 }
 
-// Keeps above other windows, as the strip does, so as to come up above the strip.
 FormAboutBox::FormAboutBox(const QString &programFolder)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | kKeepAbove)
     , m_background(backgroundPicture(QColor(176, 176, 176), QColor(200, 200, 200)))
 {
     setObjectName(QStringLiteral("FormAboutBox"));

@@ -4,6 +4,7 @@
 #include "filelist.h"
 #include "folderlist.h"
 #include "folderofpath.h"
+#include "keepabove.h"
 #include "pathbox.h"
 #include "pathrules.h"
 #include "screencentre.h"
@@ -34,10 +35,8 @@ Control *placeControl(QWidget *form, const QString &name, const TwipsRect &place
 
 } // namespace
 
-// Keeps above other windows, as the strip does, so as to come up above the strip.
 FormPathBox::FormPathBox(QWidget *parent)
-    : QDialog(parent,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | kKeepAbove)
 {
     setObjectName(QStringLiteral("FormPathBox"));
     setWindowTitle(QStringLiteral("Path Box"));

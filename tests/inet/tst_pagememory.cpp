@@ -2,10 +2,14 @@
 #include "testhttpserver.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSemaphore>
+#include <QSslCertificate>
+#include <QSslConfiguration>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -114,6 +118,47 @@ private:
     QSemaphore m_ready;
 };
 
+// http2server.py, with a certificate that only this process trusts.
+class Http2Server final
+{
+public:
+    Http2Server()
+    {
+        m_process.setProgram(QStringLiteral(ZEL_HTTP2_PYTHON));
+        m_process.setArguments({ QStringLiteral(ZEL_HTTP2_SERVER) });
+        m_process.start();
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(30'000)) { }
+        if (!m_process.canReadLine()) {
+            const QByteArray error = m_process.readAllStandardError();
+            m_failure = u"the HTTP/2 server did not start: "_s +
+                (error.isEmpty() ? m_process.errorString()
+                                 : QString::fromLocal8Bit(error).simplified());
+            return;
+        }
+        const QStringList ready = QString::fromLocal8Bit(m_process.readLine()).split(u' ');
+        QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+        tls.addCaCertificates(QSslCertificate::fromPath(ready.value(1).trimmed()));
+        QSslConfiguration::setDefaultConfiguration(tls);
+        m_base = u"https://127.0.0.1:%1"_s.arg(ready.value(0));
+    }
+    ~Http2Server()
+    {
+        m_process.closeWriteChannel(); // it stops when its input ends
+        if (!m_process.waitForFinished(5000))
+            m_process.kill();
+    }
+    Q_DISABLE_COPY_MOVE(Http2Server)
+
+    // Empty when the server runs.
+    const QString &failure() const { return m_failure; }
+    QString url(const QString &path) const { return m_base + path; }
+
+private:
+    QProcess m_process;
+    QString m_base;
+    QString m_failure;
+};
+
 } // namespace
 
 // While a page loads, the peak memory of the process stays within twice the
@@ -123,13 +168,13 @@ class TestPageMemory final : public QObject
     Q_OBJECT
 
     std::unique_ptr<ServerThread> m_server;
+    std::unique_ptr<Http2Server> m_http2;
     qint64 m_newsLength = 0;
 
     void serve(TestHttpServer &server)
     {
         const QByteArray piece =
-            "All work and no play makes Jack a dull boy.\n"_ba.repeated(1490).leftJustified(
-                64 * 1024, '.');
+            "All work and no play makes Jack a dull boy.\n"_ba.repeated(1490).first(64 * 1024);
         const QByteArray plain = "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n";
         server.serveStream("/endless", plain + "\r\n", piece);
         const qint64 underLimit = InetTransfer::kMaxBodySize - 1;
@@ -167,34 +212,52 @@ private Q_SLOTS:
     {
         m_server =
             std::make_unique<ServerThread>([this](TestHttpServer &server) { serve(server); });
+        m_http2 = std::make_unique<Http2Server>();
+    }
+
+    // Empty where the HTTP/2 server cannot run.
+    QString url(bool http2, const QString &path)
+    {
+        if (!http2)
+            return m_server->url(path);
+        return m_http2->failure().isEmpty() ? m_http2->url(path) : QString();
     }
 
     void peakStaysNearTheLimit_data()
     {
+        QTest::addColumn<bool>("http2");
         QTest::addColumn<QString>("path");
         QTest::addColumn<qint64>("textLength"); // -1: refused
         QTest::addColumn<QString>("cause");
-        QTest::newRow("endless body")
-            << u"/endless"_s << qint64(-1) << u"the page is larger than 64 MiB"_s;
-        QTest::newRow("announced just under the limit")
-            << u"/under-limit"_s << InetTransfer::kMaxBodySize - 1 << QString();
-        QTest::newRow("gzip bomb")
-            << u"/bomb"_s << qint64(-1) << u"the page unpacks to more than 64 MiB"_s;
-        QTest::newRow("20 MB packed over 100:1") << u"/packed-news"_s << m_newsLength << QString();
+        for (const bool http2 : { false, true }) {
+            const char *transport = http2 ? "offering HTTP/2" : "HTTP/1.1";
+            QTest::addRow("%s, endless body", transport)
+                << http2 << u"/endless"_s << qint64(-1) << u"the page is larger than 64 MiB"_s;
+            QTest::addRow("%s, announced just under the limit", transport)
+                << http2 << u"/under-limit"_s << InetTransfer::kMaxBodySize - 1 << QString();
+            QTest::addRow("%s, gzip bomb", transport)
+                << http2 << u"/bomb"_s << qint64(-1) << u"the page unpacks to more than 64 MiB"_s;
+        }
+        QTest::newRow("20 MB packed over 100:1")
+            << false << u"/packed-news"_s << m_newsLength << QString();
     }
 
     void peakStaysNearTheLimit()
     {
+        QFETCH(bool, http2);
         QFETCH(QString, path);
         QFETCH(qint64, textLength);
         QFETCH(QString, cause);
+        const QString address = url(http2, path);
+        if (address.isEmpty())
+            QSKIP(qPrintable(m_http2->failure()));
         const bool measured = !kUnderAddressSanitizer && resetPeak();
         const qint64 before = statusKiB(u"VmRSS"_s) * 1024;
         {
             InetTransfer transfer;
             QString text;
             bool isText = false;
-            const Status status = transfer.OpenURL(m_server->url(path), text, isText);
+            const Status status = transfer.OpenURL(address, text, isText);
             if (textLength < 0) {
                 QVERIFY(status.isFailure());
                 QVERIFY2(status.message().contains(cause), qPrintable(status.message()));
@@ -216,6 +279,41 @@ private Q_SLOTS:
               before / kMiB, (peak - before) / kMiB,
               double(peak - before) / double(InetTransfer::kMaxBodySize));
         QVERIFY(peak - before <= bound);
+    }
+
+    void readAheadIsBounded_data()
+    {
+        QTest::addColumn<bool>("http2");
+        QTest::newRow("HTTP/1.1") << false;
+        QTest::newRow("offering HTTP/2") << true;
+    }
+
+    // While the reader is busy, Qt's network thread reads ahead by the read
+    // buffer's size, not as fast as the server sends.
+    void readAheadIsBounded()
+    {
+        QFETCH(bool, http2);
+        const QString address = url(http2, u"/endless"_s);
+        if (address.isEmpty())
+            QSKIP(qPrintable(m_http2->failure()));
+        // The reader naps 200 ms between any two events; what the process
+        // grows by during a nap is what Qt has read ahead.
+        qint64 readAhead = -1;
+        QTimer busy;
+        connect(&busy, &QTimer::timeout, this, [&readAhead] {
+            const qint64 before = statusKiB(u"VmRSS"_s);
+            QThread::msleep(200);
+            readAhead = qMax(readAhead, (statusKiB(u"VmRSS"_s) - before) * 1024);
+        });
+        busy.start(0);
+        InetTransfer transfer;
+        transfer.setMaxBodySize(4 * kMiB);
+        QString text;
+        bool isText = false;
+        QVERIFY(transfer.OpenURL(address, text, isText).isFailure());
+        qInfo("%lld KiB read ahead", readAhead / 1024);
+        QVERIFY(readAhead >= 0);
+        QVERIFY(readAhead <= 8 * kMiB);
     }
 };
 

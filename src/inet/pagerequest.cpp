@@ -13,6 +13,7 @@ PageRequest::PageRequest(QNetworkAccessManager &manager, const QUrl &url, const 
                          QObject *parent)
     : QObject(parent)
     , m_settings(settings)
+    , m_body(settings.maxBodySize)
 {
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
@@ -20,6 +21,11 @@ PageRequest::PageRequest(QNetworkAccessManager &manager, const QUrl &url, const 
     request.setMaximumRedirectsAllowed(settings.maxRedirects);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
+    // Over HTTP/2 Qt gives the server more credit as data arrive, not as we
+    // read them, so the read buffer below bounds nothing there: while we are
+    // busy, Qt's network thread holds all the server sends. A single GET
+    // gains nothing from HTTP/2, and servers that offer it offer HTTP/1.1 too.
+    request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
     // Asking for packed pages ourselves keeps Qt from unpacking them: Qt
     // unpacks all it has received at once, and its check on the packing ratio
     // refuses long pages of repeated text. We unpack as we read, within the
@@ -91,18 +97,12 @@ PageRequest::Stop PageRequest::keep(const QByteArray &chunk)
     m_httpStatus = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (!isSuccessStatus())
         return Stop::None;
-    if (!m_unpacker) {
-        return grow([&chunk](QByteArray &piece, qint64 room) {
-            if (chunk.size() > room)
-                return Stop::TooLarge;
-            piece += chunk;
-            return Stop::None;
-        });
-    }
+    if (!m_unpacker)
+        return m_body.append(chunk) ? Stop::None : Stop::TooLarge;
     m_unpacker->feed(chunk);
     Stop stop = Stop::None;
     while (stop == Stop::None && m_unpacker->hasMore()) {
-        stop = grow([this](QByteArray &piece, qint64 room) {
+        stop = m_body.grow([this](QByteArray &piece, qint64 room) {
             switch (m_unpacker->unpack(piece, room)) {
             case BodyUnpacker::Result::Ok:
                 break;
@@ -117,43 +117,12 @@ PageRequest::Stop PageRequest::keep(const QByteArray &chunk)
     return stop;
 }
 
-PageRequest::Stop PageRequest::grow(const std::function<Stop(QByteArray &, qint64)> &fill)
-{
-    if (m_body.isEmpty())
-        m_body.append(QByteArray());
-    QByteArray &piece = m_body.last();
-    const qsizetype kept = piece.size();
-    const Stop stop = fill(piece, m_settings.maxBodySize - m_bodySize);
-    m_bodySize += piece.size() - kept;
-    cutAfter(kept);
-    return stop;
-}
-
-void PageRequest::cutAfter(qsizetype kept)
-{
-    QByteArray &piece = m_body.last();
-    if (piece.size() < kPieceSize)
-        return;
-    // Only the bytes just added are looked at, so no byte is looked at twice.
-    const char *bytes = piece.constData();
-    for (qsizetype end = piece.size(); end > kept; --end) {
-        if (static_cast<unsigned char>(bytes[end - 1]) < 0x40) {
-            QByteArray rest = piece.sliced(end);
-            piece.truncate(end);
-            piece.squeeze();
-            m_body.append(std::move(rest));
-            return;
-        }
-    }
-}
-
 void PageRequest::stopWith(Stop reason)
 {
     if (reason == Stop::None || m_finished || m_stop != Stop::None)
         return;
     m_stop = reason;
     m_body.clear();
-    m_bodySize = 0;
     m_reply->abort(); // emits finished()
 }
 
@@ -166,10 +135,8 @@ void PageRequest::finish()
         if (m_stop == Stop::None && m_unpacker && !m_unpacker->isComplete() &&
             m_reply->error() == QNetworkReply::NoError && isSuccessStatus())
             m_stop = Stop::BadPacking; // cut short
-        if (m_stop != Stop::None) {
+        if (m_stop != Stop::None)
             m_body.clear();
-            m_bodySize = 0;
-        }
     }
     m_deadline.stop();
     m_httpStatus = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();

@@ -14,12 +14,12 @@ QByteArray normalised(QByteArrayView encoding)
 // "deflate" should be zlib data, but some servers send bare deflate data.
 bool hasZlibHeader(QByteArrayView bytes)
 {
-    if (bytes.size() < 2)
-        return false;
     const auto cmf = static_cast<unsigned char>(bytes[0]);
     const auto flg = static_cast<unsigned char>(bytes[1]);
     return (cmf & 0x0F) == Z_DEFLATED && (cmf * 256 + flg) % 31 == 0;
 }
+
+constexpr char kGzipMagic[] = "\x1F\x8B";
 
 } // namespace
 
@@ -36,22 +36,53 @@ BodyUnpacker::BodyUnpacker(QByteArrayView encoding)
 
 BodyUnpacker::~BodyUnpacker()
 {
-    if (m_started)
+    if (m_state != State::Waiting)
         inflateEnd(m_stream.get());
+}
+
+bool BodyUnpacker::isComplete() const
+{
+    switch (m_state) {
+    case State::Waiting:
+        return unread().isEmpty();
+    case State::Unpacking:
+        return false;
+    case State::Ended:
+    case State::Trailing:
+        return true;
+    }
+    return false;
+}
+
+QByteArrayView BodyUnpacker::unread() const
+{
+    return { reinterpret_cast<const char *>(m_stream->next_in), qsizetype(m_stream->avail_in) };
 }
 
 bool BodyUnpacker::start()
 {
     const int windowBits = m_gzip ? MAX_WBITS + 16
-        : hasZlibHeader(m_packed) ? MAX_WBITS
+        : hasZlibHeader(unread()) ? MAX_WBITS
                                   : -MAX_WBITS;
-    m_started = inflateInit2(m_stream.get(), windowBits) == Z_OK;
-    return m_started;
+    if (inflateInit2(m_stream.get(), windowBits) != Z_OK)
+        return false;
+    m_state = State::Unpacking;
+    return true;
+}
+
+// After a gzip member another may follow; anything else ends the data.
+BodyUnpacker::State BodyUnpacker::afterEnd() const
+{
+    const QByteArrayView next = unread();
+    if (!m_gzip || !QByteArrayView(kGzipMagic).startsWith(next.first(qMin(next.size(), 2))))
+        return State::Trailing;
+    return next.size() < 2 ? State::Ended : State::Unpacking;
 }
 
 void BodyUnpacker::feed(const QByteArray &packed)
 {
-    m_packed = packed;
+    // Bytes kept back (the start of a header) go before the new ones.
+    m_packed = unread().isEmpty() ? packed : unread().toByteArray().append(packed);
     m_stream->next_in = reinterpret_cast<Bytef *>(const_cast<char *>(m_packed.constData()));
     m_stream->avail_in = uInt(m_packed.size());
     m_more = !m_packed.isEmpty();
@@ -61,10 +92,26 @@ BodyUnpacker::Result BodyUnpacker::unpack(QByteArray &body, qint64 room)
 {
     m_more = false;
     z_stream &stream = *m_stream;
-    if (m_ended) // and data after the end
-        return stream.avail_in > 0 ? Result::Damaged : Result::Ok;
-    if (!m_started && !start())
-        return Result::Damaged;
+    if (m_state == State::Ended) {
+        m_state = afterEnd();
+        if (m_state == State::Unpacking && inflateReset(&stream) != Z_OK)
+            return Result::Damaged;
+    }
+    switch (m_state) {
+    case State::Trailing:
+        stream.avail_in = 0;
+        return Result::Ok;
+    case State::Ended: // until the next member's header is all here
+        return Result::Ok;
+    case State::Waiting:
+        if (stream.avail_in < 2)
+            return Result::Ok;
+        if (!start())
+            return Result::Damaged;
+        break;
+    case State::Unpacking:
+        break;
+    }
     // One byte beyond the room tells that the body would go over it.
     const qsizetype step = qsizetype(qMin<qint64>(64 * 1024, room + 1));
     const qsizetype before = body.size();
@@ -77,7 +124,7 @@ BodyUnpacker::Result BodyUnpacker::unpack(QByteArray &body, qint64 room)
         return Result::TooLarge;
     switch (status) {
     case Z_STREAM_END:
-        m_ended = true;
+        m_state = State::Ended;
         m_more = stream.avail_in > 0;
         return Result::Ok;
     case Z_BUF_ERROR: // nothing more until more is fed

@@ -91,6 +91,7 @@ private Q_SLOTS:
         m_server.serve("/deflate", packed("deflate", zlib));
         m_server.serve("/deflate-bare", packed("Deflate", zlib.sliced(2).chopped(4)));
         m_server.serve("/deflate-cut", packed("deflate", zlib.chopped(6)));
+        m_server.serve("/identity", packed("identity", kPage.toUtf8()));
         m_server.serve("/gzip-damaged", packed("gzip", kPage.toUtf8()));
         m_server.serve("/gzip-empty", packed("gzip", {}));
         m_server.serve("/brotli", packed("br", kPage.toUtf8()));
@@ -124,6 +125,7 @@ private Q_SLOTS:
         QTest::newRow("no scheme means http") << u"  {bare}/page"_s << true << kPage;
         QTest::newRow("packed, zlib") << u"{server}/deflate"_s << true << kPage;
         QTest::newRow("packed, bare deflate") << u"{server}/deflate-bare"_s << true << kPage;
+        QTest::newRow("packed, identity") << u"{server}/identity"_s << true << kPage;
         QTest::newRow("packed, empty") << u"{server}/gzip-empty"_s << true << QString();
         QTest::newRow("body at the limit")
             << u"{server}/limit-unannounced"_s << true << QString(1024, u'a');

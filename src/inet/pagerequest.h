@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pagebody.h"
+
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QNetworkReply>
@@ -9,9 +11,7 @@
 #include <QUrl>
 
 #include <chrono>
-#include <functional>
 #include <memory>
-#include <utility>
 
 class QNetworkAccessManager;
 
@@ -39,9 +39,6 @@ public:
 
     // What Qt may hold of the body that we have not taken yet.
     static constexpr qint64 kReadBufferSize = 1024 * 1024;
-    // The body is kept in pieces of about this size, each cut after a byte
-    // below 0x40, so that it can be let go piece by piece as it is decoded.
-    static constexpr qsizetype kPieceSize = 4 * 1024 * 1024;
 
     struct Settings
     {
@@ -61,8 +58,8 @@ public:
     int httpStatus() const { return m_httpStatus; }
     const QString &reasonPhrase() const { return m_reasonPhrase; }
     const QByteArray &contentType() const { return m_contentType; }
-    // The body, in pieces (see TextDecoder); the request keeps none of it.
-    QByteArrayList takeBody() { return std::exchange(m_body, {}); }
+    // The body, in pieces (see PageBody); the request keeps none of it.
+    QByteArrayList takeBody() { return m_body.take(); }
     // How the server packed the body ("gzip", "deflate", ...), empty when it
     // did not. The limit holds the body as unpacked.
     const QByteArray &encoding() const { return m_encoding; }
@@ -76,10 +73,6 @@ private:
     void readBody();
     // Adds a piece of the body; tells why not when it cannot.
     Stop keep(const QByteArray &chunk);
-    // Lets `fill` add to the last piece of the body, with the room left.
-    Stop grow(const std::function<Stop(QByteArray &, qint64)> &fill);
-    // Starts a new piece when the last one is big enough.
-    void cutAfter(qsizetype kept);
     void stopWith(Stop reason);
     void finish();
 
@@ -95,8 +88,7 @@ private:
     QByteArray m_contentType;
     QByteArray m_encoding;
     std::unique_ptr<BodyUnpacker> m_unpacker;
-    QByteArrayList m_body;
-    qint64 m_bodySize = 0;
+    PageBody m_body;
 };
 
 } // namespace zel
