@@ -4,7 +4,7 @@
     python3 bench/measure_scroll.py [--zel build/zel [--zel other/zel ...]]
         [--seconds 20] [--scenarios step1,step2,delay1000,empty,stopped]
         [--texts mixed] [--big-mib 100] [--floor build/zel-scroll-floor]
-        [--scale 1,1.25,1.5,2]
+        [--scale 1,1.25,1.5,2] [--rounds 2] [--cpu-only]
 
 Speed and smoothness come from the X server's own frame buffer, read about a
 thousand times a second: every change of the strip is a frame the display
@@ -25,11 +25,21 @@ same scale; speeds are then in logical pixels, as the ticker counts them. With
 `--floor`, every X server first sees a window of a dialog's size come and go,
 as on a desktop, so that the server treats the ticker's connection (which
 shows a dialog) and the floor's alike.
+
+The texts run one after the other, each at every scale in turn, `--rounds`
+times (back and forth). With 1 among several scales the report ends with each
+program's CPU, its own and its X server's together, at every scale against the
+same at 100 % in the same round, the worst case named; with `--floor`, with
+each program against the bare scroller measured right after it. `--cpu-only`
+leaves out the speed and smoothness runs. `--side-by-side` runs every scale of
+a text at once instead, each program and the floor on an X server of its own,
+and samples their CPU over the same seconds (the defaults only).
 """
 
 import subprocess
 
 import argparse
+import contextlib
 import os
 import struct
 import sys
@@ -37,7 +47,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-from zeldriver import (PANEL_GET_DATA, PANEL_SETTING_SPEED, SETTINGS_CLOSE,  # noqa: E402
+from zeldriver import (PANEL_GET_DATA, Failure, PANEL_SETTING_SPEED, SETTINGS_CLOSE,  # noqa: E402
                        SETTINGS_DELAY_BOX, SETTINGS_STEP_BOX, Strip, XServer, Zel, dark_profile,
                        leftward_shift, news_text, open_panel, wait_for)
 
@@ -45,9 +55,18 @@ WIDTH, HEIGHT = 1280, 800
 
 
 def cpu_seconds(pid):
-    with open(f"/proc/{pid}/stat") as f:
-        fields = f.read().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+    """CPU time of all the process's threads so far, to the microsecond (the
+    scheduler's own count; the clock ticks of /proc/PID/stat come in 10 ms)."""
+    total = 0.0
+    for task in os.listdir(f"/proc/{pid}/task"):
+        try:
+            with open(f"/proc/{pid}/task/{task}/sched") as f:
+                for line in f:
+                    if line.startswith("se.sum_exec_runtime"):
+                        total += float(line.split(":")[1]) / 1000
+        except FileNotFoundError:
+            pass  # a thread that ended meanwhile
+    return total
 
 
 def voluntary_switches(pid):
@@ -262,6 +281,41 @@ def cpu_share(pid, x, seconds):
             "switches_per_s": (sw1 - sw0) / (t1 - t0)}
 
 
+def side_by_side(programs, floor_path, scenario, seconds, scales):
+    """Every program, and the floor, at every scale at once, each on its own X
+    server, sampled over the same seconds: a load that comes and goes on the
+    machine meets them all alike. Returns {(program, scale): figures}."""
+    with contextlib.ExitStack() as stack:
+        runs = []
+        for scale in scales:
+            for program in programs:
+                x = stack.enter_context(ScaledXServer(scale))
+                zel = stack.enter_context(Zel(x, program))
+                quick = Scenario(scenario.name, scenario.text, scenario.step, scenario.delay, settle=0)
+                area = start(x, zel, quick)
+                runs.append(((program, scale), zel.process.pid, x))
+            if floor_path and scenario.pace:
+                x = stack.enter_context(ScaledXServer(scale))
+                floor = subprocess.Popen([floor_path, str(scenario.pace), str(round(area[3] / scale))],
+                                         env=x.env(), stdout=subprocess.DEVNULL,
+                                         stderr=subprocess.DEVNULL)
+                stack.callback(floor.wait)
+                stack.callback(floor.kill)
+                runs.append(((floor_path, scale), floor.pid, x))
+        time.sleep(scenario.settle)
+        before = [(cpu_seconds(pid), cpu_seconds(x.process.pid), voluntary_switches(pid))
+                  for _, pid, x in runs]
+        began = time.monotonic()
+        time.sleep(seconds)
+        elapsed = time.monotonic() - began
+        figures = {}
+        for (key, pid, x), (program0, x0, switches0) in zip(runs, before):
+            figures[key] = {"zel_cpu_percent": 100 * (cpu_seconds(pid) - program0) / elapsed,
+                            "xvfb_cpu_percent": 100 * (cpu_seconds(x.process.pid) - x0) / elapsed,
+                            "switches_per_s": (voluntary_switches(pid) - switches0) / elapsed}
+        return figures
+
+
 def floor_cpu(floor_path, pace, height, seconds, scale=1.0):
     """The floor's CPU; `height` is the strip's in device pixels."""
     with ScaledXServer(scale) as x:
@@ -305,6 +359,71 @@ def startup(zel_path):
             return {"start_to_window_s": time.monotonic() - started}
 
 
+def retried(measure, *args):
+    """A measure run again once where its X server or its program did not
+    start: display numbers are shared with whatever else runs on the machine."""
+    try:
+        return measure(*args)
+    except Failure as failure:
+        print("measuring again after:", str(failure).splitlines()[0], flush=True)
+        return measure(*args)
+
+
+def together(m):
+    """The CPU share of the program and of its X server together."""
+    return m["zel_cpu_percent"] + m["xvfb_cpu_percent"]
+
+
+def spread(values):
+    low, high = min(values), max(values)
+    return f"{low:.2f}" if f"{low:.2f}" == f"{high:.2f}" else f"{low:.2f}-{high:.2f}"
+
+
+def scale_comparison(measured, scales):
+    """Each program's cost at every scale against its own at 100 %, for the
+    same scenario and text in the same round; the worst case last."""
+    lines = [f"\n{'program':<24} {'scale':>5} {'zel+X %':>11} {'at 100 %':>11} "
+             f"{'x 100 %':>11} {'worst':>6}  worst for"]
+    programs = list(dict.fromkeys(program for program, *_ in measured))
+    for program in programs:
+        for scale in scales:
+            ratios, shares, bases = [], [], []
+            for (who, label, rnd, at), m in measured.items():
+                base = measured.get((who, label, rnd, 1.0))
+                if who != program or at != scale or base is None:
+                    continue
+                ratios.append((together(m) / together(base), label, rnd))
+                shares.append(together(m))
+                bases.append(together(base))
+            if not ratios:
+                continue
+            worst = max(ratios)
+            lines.append(f"{program:<24} {scale:>5g} {spread(shares):>11} {spread(bases):>11} "
+                         f"{spread([r for r, _, _ in ratios]):>11} {worst[0]:6.2f}  "
+                         f"{worst[1]} (round {worst[2] + 1})")
+    return "\n".join(lines)
+
+
+def floor_comparison(measured, floor):
+    """The program at each scale against the bare scroller's turn beside it."""
+    lines = [f"\n{'program':<24} {'scale':>5} {'zel ÷ floor':>12} {'zel+X ÷ floor+X':>16}  worst for"]
+    for program in dict.fromkeys(program for program, *_ in measured):
+        if program == floor:
+            continue
+        for scale in sorted({at for *_, at in measured}):
+            pairs = [(m, measured[(floor, label, rnd, at)], label, rnd)
+                     for (who, label, rnd, at), m in measured.items()
+                     if who == program and at == scale and (floor, label, rnd, at) in measured]
+            if not pairs:
+                continue
+            alone = [m["zel_cpu_percent"] / f["zel_cpu_percent"] for m, f, _, _ in pairs]
+            both = [(together(m) / together(f), label, rnd) for m, f, label, rnd in pairs]
+            worst = max(both)
+            lines.append(f"{program:<24} {scale:>5g} {spread(alone):>12} "
+                         f"{spread([r for r, _, _ in both]):>16}  {worst[1]} (round {worst[2] + 1})")
+    return "\n".join(lines)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--zel", action="append", help="a program to measure; may be repeated")
@@ -315,6 +434,12 @@ def main():
     parser.add_argument("--floor", help="the bare scroller to measure beside the programs")
     parser.add_argument("--scale", default="1",
                         help="display scales to run the moving scenarios at, as 1,1.25,1.5,2")
+    parser.add_argument("--rounds", type=int, default=1,
+                        help="how often every text runs at every scale, in turns")
+    parser.add_argument("--cpu-only", action="store_true",
+                        help="leave out the speed and smoothness measures")
+    parser.add_argument("--side-by-side", action="store_true",
+                        help="measure every scale of a text at once (CPU only)")
     args = parser.parse_args()
     ScaledXServer.settle_with = args.floor
     programs = args.zel or [os.path.join(os.path.dirname(__file__), "..", "build", "zel")]
@@ -323,31 +448,53 @@ def main():
         empty = os.path.join(folder, "empty.txt")
         open(empty, "w").close()
         rows = []
+        measured = {}  # (program, label without scale, round, scale) -> figures
         texts = args.texts.split(",")
         scales = [float(value) for value in args.scale.split(",")]
-        for text, scale in ((text, scale) for scale in scales for text in texts):
+        # Text after text, each at every scale in turn (back and forth from one
+        # round to the next), so that the scales of one text compare within
+        # minutes on a machine whose load drifts.
+        turns = [(rnd, text, scale) for rnd in range(args.rounds) for text in texts
+                 for scale in (scales if rnd % 2 == 0 else scales[::-1])]
+        for rnd, text in dict.fromkeys((rnd, text) for rnd, text, _ in turns):
+            if not args.side_by_side:
+                break
+            path = os.path.join(folder, f"{text}.txt")
+            with open(path, "w", encoding="utf-8") as f:
+                f.write(text_of(text))
+            scenario = scenarios(path, empty, fills_strip=text.endswith("-long"))["step1"]
+            figures = retried(side_by_side, programs, args.floor, scenario, args.seconds, scales)
+            for (program, scale), m in sorted(figures.items(), key=lambda item: item[0][1]):
+                label = f"step1 {text}" + (f" @{scale:g}" if scale != 1 else "")
+                print(f"{program}, {label}, CPU:", m, flush=True)
+                rows.append(table_row(program, label, m))
+                measured[(program, f"step1 {text}", rnd, scale)] = m
+        for rnd, text, scale in turns if not args.side_by_side else []:
             path = os.path.join(folder, f"{text}.txt")
             with open(path, "w", encoding="utf-8") as f:
                 f.write(text_of(text))
             known = scenarios(path, empty, fills_strip=text.endswith("-long"))
             for name in args.scenarios.split(","):
                 shows_text = known[name].text not in (None, empty)
-                if not shows_text and (text != texts[0] or scale != scales[0]):
+                if not shows_text and (rnd, text, scale) != turns[0]:
                     continue  # the same with every text and scale
-                label = f"{name} {text}" if shows_text else name
-                if scale != 1:
-                    label += f" @{scale:g}"
+                base_label = f"{name} {text}" if shows_text else name
+                label = base_label + (f" @{scale:g}" if scale != 1 else "")
                 for program in programs:
-                    measured = smoothness(program, known[name], args.seconds, scale)
-                    print(f"{program}, {label}, smoothness:", measured, flush=True)
-                    measured.update(cpu(program, known[name], args.seconds, scale))
-                    print(f"{program}, {label}, CPU:", measured, flush=True)
-                    rows.append(table_row(program, label, measured))
+                    figures = {}
+                    if not args.cpu_only:
+                        figures = retried(smoothness, program, known[name], args.seconds, scale)
+                        print(f"{program}, {label}, smoothness:", figures, flush=True)
+                    figures.update(retried(cpu, program, known[name], args.seconds, scale))
+                    print(f"{program}, {label}, CPU:", figures, flush=True)
+                    rows.append(table_row(program, label, figures))
+                    measured[(program, base_label, rnd, scale)] = figures
                 if args.floor and known[name].pace:
-                    measured = floor_cpu(args.floor, known[name].pace, measured["strip_height"],
-                                         args.seconds, scale)
-                    print(f"{args.floor}, {label}, CPU:", measured, flush=True)
-                    rows.append(table_row(args.floor, label, measured))
+                    floor = retried(floor_cpu, args.floor, known[name].pace,
+                                    figures["strip_height"], args.seconds, scale)
+                    print(f"{args.floor}, {label}, CPU:", floor, flush=True)
+                    rows.append(table_row(args.floor, label, floor))
+                    measured[(args.floor, base_label, rnd, scale)] = floor
         if args.big_mib > 0:
             big = os.path.join(folder, "big.txt")
             line = (news_text(60, seed=3) + "\n").encode("utf-8")
@@ -359,6 +506,10 @@ def main():
     print(f"\n{'program':<24} {'scenario':<24} {'px/s':>7} {'frames/s':>7}  {'px per frame':<18} "
           f"{'gap ms':>7} {'switch/s':>9} {'CPU zel':>7} {'CPU X':>7}")
     print("\n".join(rows))
+    if 1.0 in scales and len(scales) > 1:
+        print(scale_comparison(measured, [scale for scale in scales if scale != 1]))
+    if args.floor:
+        print(floor_comparison(measured, args.floor))
 
 
 if __name__ == "__main__":

@@ -25,6 +25,11 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "")
 # are loaded at run time, so no link names them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+# Moving the strip's pixels uses Qt's platform interface, which holds only
+# for the Qt release it was built with.
+if(ZEL_QT_PLATFORM_HEADERS)
+    string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-base-abi (= ${Qt6_VERSION})")
+endif()
 # The Gothic face the strip and the panels are drawn in.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-ipafont-gothic)
 

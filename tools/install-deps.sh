@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ clang clang-format libclang-rt-14-dev pkg-config python3
-    qt6-base-dev libgl-dev libxcb1-dev libuchardet-dev zlib1g-dev libbenchmark-dev
+    qt6-base-dev qt6-base-private-dev libgl-dev libxcb1-dev libuchardet-dev zlib1g-dev libbenchmark-dev
     fonts-ipafont-gothic
     weston qt6-wayland
     xvfb xdotool x11-utils x11-apps imagemagick

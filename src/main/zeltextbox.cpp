@@ -1,5 +1,7 @@
 #include "zeltextbox.h"
 
+#include "devicemove.h"
+#include "devicescroll.h"
 #include "gothicfont.h"
 #include "textpixels.h"
 #include "twipsrect.h"
@@ -56,6 +58,7 @@ void ZelTextBox::setText(const QString &text)
         return;
     m_text = text;
     m_renderedRatio = 0;
+    m_paintPending = true;
     update();
     if (showsOnScreen(geometry()))
         Q_EMIT PictureChanged();
@@ -65,6 +68,7 @@ void ZelTextBox::setVisible(bool visible)
 {
     const bool wasVisible = isVisible();
     QWidget::setVisible(visible);
+    m_paintPending = true;
     if (isVisible() != wasVisible)
         Q_EMIT PictureChanged();
 }
@@ -97,9 +101,45 @@ void ZelTextBox::placeWidget()
     if (pixels == geometry())
         return;
     const bool seen = showsOnScreen(geometry()) || showsOnScreen(pixels);
-    setGeometry(pixels);
+    if (!moveOnDevice(pixels)) {
+        setGeometry(pixels);
+        m_paintPending = true;
+    }
     if (seen)
         Q_EMIT PictureChanged();
+}
+
+// Qt copies a move only when it is whole device pixels; at a scale such as
+// 125 % it would repaint the whole box and send it to the window system
+// again. A leftward move is copied here instead: what the box shows moves by
+// its left edge's device move, so each edge stays at its logical position
+// times the scale, rounded, and only the device pixels the copy leaves
+// uncovered are painted. Pixels that still wait for their paint are never
+// copied.
+bool ZelTextBox::moveOnDevice(const QRect &pixels)
+{
+    const QRect from = geometry();
+    const qreal scale = devicePixelRatioF();
+    const qreal deviceDx = (pixels.x() - from.x()) * scale;
+    if (m_paintPending || !isVisible() || pixels.size() != from.size() || pixels.y() != from.y() ||
+        pixels.x() > from.x() || deviceDx == std::floor(deviceDx))
+        return false;
+    QWidget &strip = *window();
+    const QPoint offset = parentWidget()->mapTo(&strip, QPoint());
+    const QRect clip = QRect(offset, parentWidget()->size()) & strip.rect();
+    const DeviceMove move =
+        planDeviceMove(from.translated(offset), pixels.translated(offset), clip, scale);
+    if (move.source.isEmpty() || !scrollDevicePixels(strip, move.source, move.dx))
+        return false;
+    // Qt only learns the new place; the frame repaints what the box leaves.
+    setAttribute(Qt::WA_UpdatesDisabled, true);
+    setGeometry(pixels);
+    setAttribute(Qt::WA_UpdatesDisabled, false);
+    if (!move.exposed.isEmpty()) {
+        update(logicalCover(move.exposed, scale).translated(-offset - pixels.topLeft()));
+        m_paintPending = true;
+    }
+    return true;
 }
 
 // An empty box, one outside the frame or a hidden one shows nothing.
@@ -115,6 +155,7 @@ bool ZelTextBox::showsOnScreen(const QRect &area) const
 // neighbours. Whatever the picture does not cover is background.
 void ZelTextBox::paintEvent(QPaintEvent *event)
 {
+    m_paintPending = false;
     QPainter painter(this);
     const QPixmap &text = renderedText();
     const QTransform toDevice = painter.deviceTransform();
@@ -127,8 +168,10 @@ void ZelTextBox::paintEvent(QPaintEvent *event)
 
 void ZelTextBox::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
         m_renderedRatio = 0;
+        m_paintPending = true;
+    }
     QWidget::changeEvent(event);
 }
 

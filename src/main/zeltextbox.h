@@ -48,6 +48,7 @@ protected:
 
 private:
     void placeWidget();
+    bool moveOnDevice(const QRect &pixels);
     bool showsOnScreen(const QRect &area) const;
     const QPixmap &renderedText();
 
@@ -64,6 +65,9 @@ private:
     // font or the colours change.
     qreal m_renderedRatio = 0;
     int m_textRenders = 0;
+    // Part of the box waits for its paint, so what the window holds there
+    // must not be copied.
+    bool m_paintPending = true;
 };
 
 } // namespace zel

@@ -8,6 +8,7 @@
 #include <QBackingStore>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
 
 #include <cmath>
@@ -15,8 +16,8 @@
 using namespace zel;
 
 // The strip at the display scale the run was started with (QT_SCALE_FACTOR):
-// what the window hands the window system, seam included, is the boxes' text
-// drawn directly.
+// what the window shows, seam included, is the boxes' text drawn directly: on
+// X11 as the server shows it, elsewhere as the window's backing store holds it.
 class TestStripScale final : public QObject
 {
     Q_OBJECT
@@ -70,18 +71,37 @@ void TestStripScale::stripShowsTheTextDrawnDirectly()
         QCoreApplication::processEvents();
         QVERIFY2(shown() == drawnDirectly(), qPrintable(QStringLiteral("step %1").arg(step)));
     }
+    // Then a few hundred frames as the ticker runs them, a logical pixel apart
+    // (some two, some two moves to a paint), and a new text of the same size
+    // on the lead box: the text stands where its logical position times the
+    // scale rounds to, so it moves by the scale rounded down or up.
+    for (int frame = 0; frame < 300; ++frame) {
+        lead->setLeft(lead->Left() - pixelsToTwips(frame % 40 == 39 ? 2 : 1));
+        next->setLeft(lead->Left() + lead->Width());
+        if (frame == 12)
+            lead->setText(text.right(9) + text.left(text.size() - 9));
+        if (frame % 5 == 3)
+            continue;
+        QCoreApplication::processEvents();
+        QVERIFY2(shown() == drawnDirectly(), qPrintable(QStringLiteral("frame %1").arg(frame)));
+    }
 }
 
-// The frame's part of the window's backing store, in device pixels.
+// The frame's part of the window, in device pixels.
 QImage TestStripScale::shown() const
 {
     const qreal ratio = m_form.devicePixelRatioF();
     const QRect frame = m_form.FrameZel()->geometry();
-    QPaintDevice *store = m_form.backingStore()->paintDevice();
-    if (store->devType() != QInternal::Image)
-        return {};
-    QImage image = static_cast<QImage *>(store)
-                       ->copy(QRect(frame.topLeft() * ratio, frame.size() * ratio))
+    QImage window;
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        window = m_form.screen()->grabWindow(m_form.winId()).toImage();
+    } else {
+        QPaintDevice *store = m_form.backingStore()->paintDevice();
+        if (store->devType() != QInternal::Image)
+            return {};
+        window = *static_cast<QImage *>(store);
+    }
+    QImage image = window.copy(QRect(frame.topLeft() * ratio, frame.size() * ratio))
                        .convertToFormat(QImage::Format_RGB32);
     image.setDevicePixelRatio(1);
     return image;
@@ -95,10 +115,13 @@ QImage TestStripScale::drawnDirectly() const
     QImage strip(m_form.FrameZel()->size() * ratio, QImage::Format_RGB32);
     strip.fill(m_form.FrameZel()->palette().color(QPalette::Window));
     QPainter painter(&strip);
+    const int frameLeft = m_form.FrameZel()->x(); // the window's pixels are rounded
+    const auto deviceX = [&](int x) {
+        return qRound((frameLeft + x) * ratio) - qRound(frameLeft * ratio);
+    };
     for (const ZelTextBox *box : { m_form.TextZel(0), m_form.TextZel(1) }) {
-        const int left = qRound(box->x() * ratio);
-        QImage text(qRound((box->x() + box->width()) * ratio) - left, strip.height(),
-                    QImage::Format_RGB32);
+        const int left = deviceX(box->x());
+        QImage text(deviceX(box->x() + box->width()) - left, strip.height(), QImage::Format_RGB32);
         text.setDevicePixelRatio(ratio);
         text.fill(box->palette().color(QPalette::Window));
         QPainter textPainter(&text);
