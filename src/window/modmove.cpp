@@ -20,10 +20,10 @@ namespace {
 class PointerFollower final : public QObject
 {
 public:
-    PointerFollower(QWidget *window, std::function<void()> dropped)
+    PointerFollower(QWidget *window, const QPoint &pressedAt, std::function<void()> dropped)
         : QObject(window)
         , m_window(window)
-        , m_offset(QCursor::pos() - window->frameGeometry().topLeft())
+        , m_offset(pressedAt - window->frameGeometry().topLeft())
         , m_dropped(std::move(dropped))
     {
         qApp->installEventFilter(this);
@@ -73,7 +73,8 @@ private:
 
 } // namespace
 
-void DragWindow(QWidget *window, DragMode mode, const std::function<void()> &dropped)
+void DragWindow(QWidget *window, DragMode mode, const std::function<void()> &dropped,
+                std::optional<QPoint> pressedAt)
 {
     if (!window)
         return;
@@ -85,7 +86,8 @@ void DragWindow(QWidget *window, DragMode mode, const std::function<void()> &dro
             dropped();
         return;
     }
-    new PointerFollower(window, dropped); // owned by the window, ends itself on release
+    // Owned by the window, it ends itself on release.
+    new PointerFollower(window, pressedAt.value_or(QCursor::pos()), dropped);
 }
 
 } // namespace zel

@@ -8,8 +8,10 @@
 #include <QCursor>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <cstdlib>
 
@@ -56,6 +58,9 @@ StripDock::StripDock(QWidget &strip)
     strip.setAttribute(Qt::WA_AlwaysShowToolTips);
     markAsDock(strip);
     strip.installEventFilter(this);
+    // Its window sees every press before the part of the strip pressed does.
+    if (QWindow *window = strip.windowHandle())
+        window->installEventFilter(this);
 
     // Several changes come together; each timer acts once on all of them.
     m_follow.setSingleShot(true);
@@ -83,19 +88,23 @@ void StripDock::drag(const std::function<void()> &dropped)
         return;
     m_held = m_docks;
     // Window managers keep docks where they are, so the strip follows the pointer itself.
-    DragWindow(m_strip, m_docks ? DragMode::FollowPointer : DragMode::WindowSystem,
-               [this, dropped] {
-                   m_held = false;
-                   drop();
-                   if (dropped)
-                       dropped();
-               });
+    DragWindow(
+        m_strip, m_docks ? DragMode::FollowPointer : DragMode::WindowSystem,
+        [this, dropped] {
+            m_held = false;
+            drop();
+            if (dropped)
+                dropped();
+        },
+        m_pressedAt);
 }
 
 bool StripDock::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_strip && event->type() == QEvent::Show)
         m_strutUpdate.start();
+    if (m_strip && watched == m_strip->windowHandle() && event->type() == QEvent::MouseButtonPress)
+        m_pressedAt = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
     return QObject::eventFilter(watched, event);
 }
 

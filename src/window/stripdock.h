@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -49,6 +50,8 @@ private:
     QRect m_monitor;
     StrutPartial m_strut;
     bool m_legacyStrut = false;
+    // Where the last press on the strip went down, for a drag it starts.
+    std::optional<QPoint> m_pressedAt;
     QTimer m_follow;
     QTimer m_strutUpdate;
 };
